@@ -1,0 +1,45 @@
+#include "app/bindings.h"
+
+#include <array>
+#include <utility>
+
+namespace wc {
+
+namespace {
+
+// Rows are added as the handlers they name come into being.
+constexpr std::array<Binding, 0> kProgramBindings{};
+
+}  // namespace
+
+std::span<const Binding> ProgramBindings() {
+  return kProgramBindings;
+}
+
+void EventRouter::Raise(WindowId window, std::optional<Control> control, Event event,
+                        const EventArgs& args) {
+  for (const Binding& row : table_) {
+    if (row.window == window && row.control == control && row.event == event) {
+      row.handler(app_, args);
+      return;
+    }
+  }
+}
+
+void EventRouter::StateChanged(Control control) {
+  for (auto& listener : stateListeners_) listener(control);
+}
+
+void EventRouter::WindowDestroying(WindowId window) {
+  for (auto& listener : destroyListeners_) listener(window);
+}
+
+void EventRouter::OnStateChanged(std::function<void(Control)> listener) {
+  stateListeners_.push_back(std::move(listener));
+}
+
+void EventRouter::OnWindowDestroying(std::function<void(WindowId)> listener) {
+  destroyListeners_.push_back(std::move(listener));
+}
+
+}  // namespace wc

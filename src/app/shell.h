@@ -1,0 +1,23 @@
+#pragma once
+// The windows of the program as the start-up and the handlers see them.
+
+#include "ui/control_model.h"
+#include "ui/ui_dispatch.h"
+
+namespace wc {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // Builds the main window and its controls, hidden; nullptr when it cannot be built.
+  virtual ControlModel* CreateMainWindow(EventSink& sink) = 0;
+  // Shows the main window in normal state.
+  virtual void ShowMainWindow() = 0;
+  // Takes and dispatches messages until the last window of the program is gone.
+  virtual void RunEventLoop() = 0;
+  // Reaches the user-interface thread from any thread.
+  virtual UiDispatcher& Dispatcher() = 0;
+};
+
+}  // namespace wc

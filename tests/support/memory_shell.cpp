@@ -1,0 +1,24 @@
+#include "support/memory_shell.h"
+
+namespace wc::testing {
+
+ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
+  services_.log.push_back("CreateMainWindow");
+  if (failCreate) return nullptr;
+  controls = std::make_unique<MemoryControls>(sink);
+  return controls.get();
+}
+
+void MemoryShell::ShowMainWindow() {
+  services_.log.push_back("ShowMainWindow");
+  shown = true;
+}
+
+void MemoryShell::RunEventLoop() {
+  services_.log.push_back("EventLoop");
+  if (whileRunning) whileRunning(*controls);
+  dispatcher.RunPending();
+  services_.log.push_back("EventLoopEnded");
+}
+
+}  // namespace wc::testing

@@ -1,0 +1,36 @@
+#pragma once
+// The program's windows without a screen: the main window is a MemoryControls, the event
+// loop is whatever the test scripts into `whileRunning`.
+
+#include <functional>
+#include <memory>
+
+#include "app/shell.h"
+#include "support/fake_services.h"
+#include "ui/memory_controls.h"
+#include "ui/ui_dispatch.h"
+
+namespace wc::testing {
+
+class MemoryShell : public Shell {
+ public:
+  explicit MemoryShell(FakeServices& services) : services_(services) {}
+
+  ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ShowMainWindow() override;
+  void RunEventLoop() override;
+  UiDispatcher& Dispatcher() override { return dispatcher; }
+
+  bool failCreate = false;
+  bool shown = false;
+  // Plays the user while the event loop runs; the loop ends when it returns.
+  std::function<void(MemoryControls&)> whileRunning;
+
+  std::unique_ptr<MemoryControls> controls;
+  QueueDispatcher dispatcher;
+
+ private:
+  FakeServices& services_;
+};
+
+}  // namespace wc::testing
