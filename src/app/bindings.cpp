@@ -1,14 +1,18 @@
 #include "app/bindings.h"
 
-#include <array>
 #include <utility>
 
 namespace wc {
 
 namespace {
 
-// Rows are added as the handlers they name come into being.
-constexpr std::array<Binding, 0> kProgramBindings{};
+using C = Control;
+using E = Event;
+constexpr WindowId kMain = WindowId::主窗口;
+
+// One row per bound event; an event without a row does nothing.
+const std::vector<Binding> kProgramBindings = {
+};
 
 }  // namespace
 
