@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "app/main_window_created.h"
+#include "columns/file_drop.h"
+
 namespace wc {
 
 namespace {
@@ -12,6 +15,11 @@ constexpr WindowId kMain = WindowId::主窗口;
 
 // One row per bound event; an event without a row does nothing.
 const std::vector<Binding> kProgramBindings = {
+    {kMain, std::nullopt, E::Created, &MainWindowCreated},
+    {kMain, C::拖放对象_第一列, E::FileDropped, &ColumnFileDropped<0>},
+    {kMain, C::拖放对象_第二列, E::FileDropped, &ColumnFileDropped<1>},
+    {kMain, C::拖放对象_第三列, E::FileDropped, &ColumnFileDropped<2>},
+    {kMain, C::拖放对象_第四列, E::FileDropped, &ColumnFileDropped<3>},
 };
 
 }  // namespace

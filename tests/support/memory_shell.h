@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/shell.h"
 #include "support/fake_services.h"
@@ -20,11 +21,21 @@ class MemoryShell : public Shell {
   void ShowMainWindow() override;
   void RunEventLoop() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
+  bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
 
   bool failCreate = false;
+  bool failAttach = false;  // as when OLE could not be initialised
   bool shown = false;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
+
+  struct Attachment {
+    Control dropTarget;
+    NativeWindow window;
+    bool operator==(const Attachment&) const = default;
+  };
+  // Every attach that succeeded, in order.
+  std::vector<Attachment> attached;
 
   std::unique_ptr<MemoryControls> controls;
   QueueDispatcher dispatcher;
