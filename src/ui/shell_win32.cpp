@@ -75,6 +75,10 @@ void Win32Shell::ShowMainWindow() {
   if (main_) main_->Show();
 }
 
+bool Win32Shell::AttachDropTarget(Control dropTarget, NativeWindow window) {
+  return main_ && main_->AttachDropTarget(dropTarget, static_cast<HWND>(window));
+}
+
 void Win32Shell::RunEventLoop() {
   if (topLevel_.empty()) return;
   MSG message;

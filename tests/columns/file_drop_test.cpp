@@ -148,8 +148,8 @@ TEST_F(FileDropped, FileTextReplacesTheBoxOfItsOwnColumnOnly) {
 }
 
 TEST_F(FileDropped, AFileThatGivesNoTextEmptiesTheBox) {
-  services.files["C:\\a.txt"] = "a";
-  services.files["C:\\b.txt"] = "b";
+  services.files["C:\\a.txt"] = "a"s;
+  services.files["C:\\b.txt"] = "b"s;
   services.files["C:\\empty.txt"] = "";
   services.files["C:\\locked.txt"] = "words";
   services.files["C:\\zero.txt"] = "\0words"s;
