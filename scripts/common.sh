@@ -45,6 +45,19 @@ build_native() {
   cmake --build --preset native -j 2
 }
 
+# The native suite again under AddressSanitizer with UndefinedBehaviorSanitizer, and under
+# ThreadSanitizer: the runs share word lists and the result box across threads.
+test_sanitized() {
+  local preset
+  for preset in native-asan native-tsan; do
+    log "native tests under $preset"
+    cmake --preset "$preset" -S "$ROOT" >/dev/null
+    cmake --build --preset "$preset" -j 2
+    ASAN_OPTIONS=detect_leaks=1 TSAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --preset "$preset" -j 2
+  done
+}
+
 build_windows() {
   log "building WordCombiner.exe and its tests with MinGW-w64"
   cmake --preset windows -S "$ROOT" >/dev/null
