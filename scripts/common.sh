@@ -27,7 +27,7 @@ install_packages() {
   if [ ${#missing[@]} -gt 0 ]; then
     log "installing ${missing[*]}"
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
       "${missing[@]}" >/dev/null
   fi
   # zh_CN.UTF-8 gives Wine the ANSI code page 936 (GBK).
