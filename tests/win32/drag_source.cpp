@@ -12,7 +12,8 @@ namespace {
 constexpr char kClassName[] = "WordCombinerTestDragSource";
 
 struct DragState {
-  std::vector<std::string> paths;
+  std::string kind;
+  std::vector<std::string> items;
   int exitCode = 0;
 };
 
@@ -21,7 +22,9 @@ LRESULT CALLBACK DragSourceProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_LBUTTONDOWN: {
       if (state == nullptr) break;
-      ComPtr<TestDataObject> data = TestDataObject::FileList(state->paths);
+      ComPtr<TestDataObject> data = state->kind == kDragText
+                                        ? TestDataObject::Text(state->items.at(0))
+                                        : TestDataObject::FileList(state->items);
       ComPtr<TestDropSource> source = TestDropSource::Create();
       DWORD effect = DROPEFFECT_NONE;
       const HRESULT answer = DoDragDrop(
@@ -44,7 +47,8 @@ LRESULT CALLBACK DragSourceProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-int RunDragSource(int left, int top, const std::vector<std::string>& paths) {
+int RunDragSource(int left, int top, const std::string& kind,
+                  const std::vector<std::string>& items) {
   if (FAILED(OleInitialize(nullptr))) return 1;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA cls = {};
@@ -55,7 +59,7 @@ int RunDragSource(int left, int top, const std::vector<std::string>& paths) {
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   cls.lpszClassName = kClassName;
   RegisterClassExA(&cls);
-  DragState state{paths};
+  DragState state{kind, items};
   HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kDragSourceTitle,
                                 WS_POPUP | WS_BORDER | WS_VISIBLE, left, top, 160, 120, nullptr,
                                 nullptr, instance, nullptr);

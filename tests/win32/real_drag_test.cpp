@@ -74,57 +74,81 @@ class TempFile {
   std::string path_;
 };
 
-TEST(RealDrag, AFileDraggedFromAnotherProgramFillsTheColumnBox) {
+class RealDrag : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program_.Started());
+    main_ = WaitForWindow(program_.Id(), kTitle, milliseconds(20000));
+    ASSERT_NE(main_, nullptr);
+  }
+
+  void TearDown() override {
+    if (main_ == nullptr) return;
+    PostMessageA(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const std::optional<DWORD> code = program_.WaitForExit(milliseconds(10000));
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+  }
+
+  HWND WindowOf(Control control) { return WindowFromPoint(ScreenCentreOf(main_, control)); }
+
+  // Starts the second program, presses on it, moves over to the centre of `box` in steps as a
+  // hand would and lets go there. Returns what the drag source answered.
+  std::optional<DWORD> DragOnto(Control box, const std::string& kind, const std::string& item) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const POINT sourceAt = {40, 40};  // clear of the centred main window
+    ChildProcess source('"' + std::string(self) + "\" --child=" + kDragSourceChild + " " +
+                        std::to_string(sourceAt.x) + " " + std::to_string(sourceAt.y) + " " + kind +
+                        " \"" + item + '"');
+    if (WaitForWindow(source.Id(), kDragSourceTitle, milliseconds(20000)) == nullptr) {
+      ADD_FAILURE() << "the drag source did not show";
+      return std::nullopt;
+    }
+    const POINT start = {sourceAt.x + 80, sourceAt.y + 60};
+    const POINT target = ScreenCentreOf(main_, box);
+    MoveMouseTo(start);
+    std::this_thread::sleep_for(milliseconds(300));
+    MoveMouseTo(start, /*withLeftButtonDown=*/true);
+    std::this_thread::sleep_for(milliseconds(500));
+    constexpr int kSteps = 20;
+    for (int step = 1; step <= kSteps; ++step) {
+      MoveMouseTo({start.x + (target.x - start.x) * step / kSteps,
+                   start.y + (target.y - start.y) * step / kSteps});
+      std::this_thread::sleep_for(milliseconds(50));
+    }
+    std::this_thread::sleep_for(milliseconds(500));
+    MoveMouseTo(target, false, /*withLeftButtonUp=*/true);
+    return source.WaitForExit(milliseconds(15000));
+  }
+
+  ChildProcess program_{'"' + ProgramPath() + '"'};
+  HWND main_ = nullptr;
+};
+
+TEST_F(RealDrag, AFileDraggedFromAnotherProgramFillsTheColumnBox) {
   const std::string content = "苹果\r\n香蕉\r\n橙子";
   TempFile file("真实拖放_" + std::to_string(GetCurrentProcessId()) + ".txt", content);
-
-  ChildProcess program('"' + ProgramPath() + '"');
-  HWND main = WaitForWindow(program.Id(), kTitle, milliseconds(20000));
-  ASSERT_NE(main, nullptr);
-  const POINT target = ScreenCentreOf(main, Control::编辑框_第三列);
-  HWND box = WindowFromPoint(target);
-  ASSERT_NE(box, nullptr);
+  HWND box = WindowOf(Control::编辑框_第三列);
   ASSERT_EQ(TextOf(box), "");
 
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const POINT sourceAt = {40, 40};  // clear of the centred main window
-  ChildProcess source('"' + std::string(self) + "\" --child=" + kDragSourceChild + " " +
-                      std::to_string(sourceAt.x) + " " + std::to_string(sourceAt.y) + " \"" +
-                      file.Path() + '"');
-  HWND sourceWindow = WaitForWindow(source.Id(), kDragSourceTitle, milliseconds(20000));
-  ASSERT_NE(sourceWindow, nullptr);
-
-  // Press on the source, move over to the box in steps as a hand would, and let go there.
-  const POINT start = {sourceAt.x + 80, sourceAt.y + 60};
-  MoveMouseTo(start);
-  std::this_thread::sleep_for(milliseconds(300));
-  MoveMouseTo(start, /*withLeftButtonDown=*/true);
-  std::this_thread::sleep_for(milliseconds(500));
-  constexpr int kSteps = 20;
-  for (int step = 1; step <= kSteps; ++step) {
-    MoveMouseTo({start.x + (target.x - start.x) * step / kSteps,
-                 start.y + (target.y - start.y) * step / kSteps});
-    std::this_thread::sleep_for(milliseconds(50));
-  }
-  std::this_thread::sleep_for(milliseconds(500));
-  MoveMouseTo(target, false, /*withLeftButtonUp=*/true);
-
-  const std::optional<DWORD> answer = source.WaitForExit(milliseconds(15000));
+  const std::optional<DWORD> answer = DragOnto(Control::编辑框_第三列, kDragFiles, file.Path());
   ASSERT_TRUE(answer.has_value()) << "the drag never ended";
-  const auto deadline = std::chrono::steady_clock::now() + milliseconds(5000);
-  while (TextOf(box) != content && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(milliseconds(50));
-  }
+  // The box is filled inside the drop, before the source hears its answer.
   EXPECT_EQ(TextOf(box), content);
   // The source hears that the drop failed, with the effect the box chose, so that a source
   // asked to move never deletes the file it offered.
   EXPECT_EQ(*answer, static_cast<DWORD>(kDragFailed + DROPEFFECT_COPY));
+}
 
-  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  const std::optional<DWORD> code = program.WaitForExit(milliseconds(10000));
-  ASSERT_TRUE(code.has_value());
-  EXPECT_EQ(*code, 0u);
+TEST_F(RealDrag, TextDraggedFromAnEditorIsRefused) {
+  HWND box = WindowOf(Control::编辑框_第一列);
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("old"));
+  const std::optional<DWORD> answer = DragOnto(Control::编辑框_第一列, kDragText, "C:\\a.txt");
+  ASSERT_TRUE(answer.has_value()) << "the drag never ended";
+  // Nothing was dropped: the source ends with no effect, as over any window that refuses.
+  EXPECT_EQ(*answer, static_cast<DWORD>(kDragDropped + DROPEFFECT_NONE));
+  EXPECT_EQ(TextOf(box), "old");
 }
 
 }  // namespace

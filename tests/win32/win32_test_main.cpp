@@ -31,10 +31,10 @@ int RunChild(const std::string& name, const std::vector<std::string>& arguments)
     wc::RunProgram(services, shell);
     return 0;  // not reached: the failure ends the process with -1
   }
-  if (name == wc::testing::kDragSourceChild && arguments.size() >= 3) {
-    // LEFT TOP PATH...
+  if (name == wc::testing::kDragSourceChild && arguments.size() >= 4) {
+    // LEFT TOP KIND ITEM...
     return wc::testing::RunDragSource(std::stoi(arguments[0]), std::stoi(arguments[1]),
-                                      {arguments.begin() + 2, arguments.end()});
+                                      arguments[2], {arguments.begin() + 3, arguments.end()});
   }
   return 2;
 }
