@@ -54,7 +54,7 @@ template <int column>
 void ColumnFileDropped(App& app, const EventArgs& args) {
   Services& services = app.services;
   const FileId file = services.OpenForReading(std::string(args.text));
-  std::string text = ReadText(services, file);
+  const std::string text = ReadText(services, file);
   // Nothing needs the file once its text is taken; keeping it open would only stop the user
   // from deleting or renaming it while the program runs.
   if (file != 0) services.Close(file);
