@@ -39,8 +39,8 @@ bool ReplaceFileContents(Services& services, const std::string& path, std::strin
   if (file == 0) return false;
   const bool written = bytes.empty() || services.Write(file, bytes);
   services.Close(file);
-  if (written && services.ReplaceFile(pending, path)) return true;
-  services.DeleteFile(pending);
+  if (written && services.MoveReplacing(pending, path)) return true;
+  services.RemoveFile(pending);
   return false;
 }
 

@@ -9,23 +9,19 @@ bool FakeServices::InitializeOle() {
   return !oleFails;
 }
 
-void FakeServices::UninitializeOle() {
-  log.push_back("OleUninitialize");
-}
+void FakeServices::UninitializeOle() { log.push_back("OleUninitialize"); }
 
 std::string FakeServices::ModuleFileName() {
   log.push_back("GetModuleFileName");
   return moduleFileName;
 }
 
-bool FakeServices::SetCurrentDirectory(const std::string& path) {
+bool FakeServices::ChangeDirectory(const std::string& path) {
   log.push_back("SetCurrentDirectory " + path);
   return true;
 }
 
-std::uint32_t FakeServices::TickCount() {
-  return tickCount;
-}
+std::uint32_t FakeServices::TickCount() { return tickCount; }
 
 void FakeServices::ExitProcess(int code) {
   log.push_back("ExitProcess " + std::to_string(code));
@@ -55,9 +51,7 @@ bool FakeServices::SetClipboardText(std::string_view bytes) {
   return true;
 }
 
-void FakeServices::CloseClipboard() {
-  clipboardOpen = false;
-}
+void FakeServices::CloseClipboard() { clipboardOpen = false; }
 
 bool FakeServices::Locked(const std::string& path) const {
   return std::find(lockedPaths.begin(), lockedPaths.end(), path) != lockedPaths.end();
@@ -103,20 +97,16 @@ bool FakeServices::Write(FileId file, std::string_view bytes) {
   return true;
 }
 
-void FakeServices::Close(FileId file) {
-  open_.erase(file);
-}
+void FakeServices::Close(FileId file) { open_.erase(file); }
 
-bool FakeServices::ReplaceFile(const std::string& from, const std::string& to) {
+bool FakeServices::MoveReplacing(const std::string& from, const std::string& to) {
   if (Locked(to) || !files.contains(from)) return false;
   files[to] = std::move(files[from]);
   files.erase(from);
   return true;
 }
 
-bool FakeServices::DeleteFile(const std::string& path) {
-  return files.erase(path) == 1;
-}
+bool FakeServices::RemoveFile(const std::string& path) { return files.erase(path) == 1; }
 
 std::optional<std::thread> FakeServices::StartThread(std::function<void()> body) {
   if (threadStartFails) return std::nullopt;
