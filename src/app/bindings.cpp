@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/description.h"
 #include "results/result_actions.h"
 
 namespace wc {
@@ -18,6 +19,7 @@ const std::vector<Binding> kProgramBindings = {
     {kMain, C::按钮_导出, E::Clicked, &ExportResult},
     {kMain, C::按钮_重置, E::Clicked, &ResetResult},
     {kMain, C::选择框_去重, E::Clicked, &ShowDeduplicationNotice},
+    {kMain, C::透明标签_说明, E::LeftButtonPressed, &OpenDescription},
 };
 
 }  // namespace
