@@ -21,6 +21,7 @@ class Win32DescriptionWindow {
   // nullptr while there is no window.
   HWND Handle() const { return window_; }
   HWND Label() const { return label_; }
+  HFONT Font() const { return font_; }
 
  private:
   bool Build();
