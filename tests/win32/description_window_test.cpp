@@ -195,32 +195,26 @@ TEST_F(DescriptionWindowHere, ClosingItTakesItOffTheProgramsWindows) {
   EXPECT_EQ(shell.DescriptionWindow()->Handle(), nullptr);
   EXPECT_EQ(shell.TopLevelCount(), 0u);
   // Its last window gone, the loop is told to end.
-  MSG quit;
-  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  const int quits = QuitMessagesSeen();
+  PumpFor(milliseconds(50), &shell);
+  EXPECT_EQ(QuitMessagesSeen(), quits + 1);
 }
 
-TEST(DescriptionWindowIcon, IsTheProgramsOwn) {
-  // The program's resources, so that the shell finds the icon the program has.
-  HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(program, nullptr);
-  {
-    Win32Shell shell(program);
-    ASSERT_NE(shell.Icon(), nullptr);
-    ASSERT_TRUE(shell.OpenDescriptionWindow());
-    HWND window = shell.DescriptionWindow()->Handle();
-    for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
-      EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, size, 0)), shell.Icon());
-    }
-    ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(shell.Icon(), &info));
-    BITMAP colour = {};
-    GetObjectA(info.hbmColor, sizeof colour, &colour);
-    EXPECT_EQ(colour.bmWidth, 128);
-    EXPECT_EQ(colour.bmHeight, 128);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
+TEST_F(DescriptionWindowHere, CarriesTheProgramsIcon) {
+  ASSERT_NE(shell.Icon(), nullptr) << "the test program lacks the program's icon";
+  HWND window = Open();
+  for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, size, 0)), shell.Icon());
   }
-  FreeLibrary(program);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(shell.Icon(), &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, 128);
+  EXPECT_EQ(colour.bmHeight, 128);
+  EXPECT_EQ(colour.bmBitsPixel, 32);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 }
 
 // ---- the real program

@@ -95,13 +95,7 @@ std::string TestDirectory() {
   return directory.substr(0, directory.find_last_of('\\'));
 }
 
-std::string ProgramPath() {
-  // The build puts the tests one directory below the program.
-  const std::string beside = TestDirectory() + "\\WordCombiner.exe";
-  if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
-  const std::string directory = TestDirectory();
-  return directory.substr(0, directory.find_last_of('\\')) + "\\WordCombiner.exe";
-}
+std::string ProgramPath() { return TestDirectory() + "\\WordCombiner.exe"; }
 
 ChildProcess::ChildProcess(const std::string& commandLine) {
   STARTUPINFOA startup = {};
