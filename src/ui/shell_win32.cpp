@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/description_window_win32.h"
 #include "ui/main_window_win32.h"
 
 namespace wc {
@@ -63,6 +64,7 @@ Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance), dispatcher_(in
 
 Win32Shell::~Win32Shell() {
   main_.reset();
+  description_.reset();
   if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
@@ -73,6 +75,11 @@ ControlModel* Win32Shell::CreateMainWindow(EventSink& sink) {
 
 void Win32Shell::ShowMainWindow() {
   if (main_) main_->Show();
+}
+
+bool Win32Shell::OpenDescriptionWindow() {
+  if (!description_) description_ = std::make_unique<Win32DescriptionWindow>(*this);
+  return description_->Open();
 }
 
 void Win32Shell::RunEventLoop() {

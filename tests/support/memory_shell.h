@@ -19,10 +19,12 @@ class MemoryShell : public Shell {
   ControlModel* CreateMainWindow(EventSink& sink) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
 
   bool failCreate = false;
   bool shown = false;
+  int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
 
