@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "app/description.h"
 #include "app/main_window_created.h"
 #include "columns/file_drop.h"
+#include "results/result_actions.h"
 
 namespace wc {
 
@@ -20,6 +22,11 @@ const std::vector<Binding> kProgramBindings = {
     {kMain, C::拖放对象_第二列, E::FileDropped, &ColumnFileDropped<1>},
     {kMain, C::拖放对象_第三列, E::FileDropped, &ColumnFileDropped<2>},
     {kMain, C::拖放对象_第四列, E::FileDropped, &ColumnFileDropped<3>},
+    {kMain, C::按钮_复制, E::Clicked, &CopyResult},
+    {kMain, C::按钮_导出, E::Clicked, &ExportResult},
+    {kMain, C::按钮_重置, E::Clicked, &ResetResult},
+    {kMain, C::选择框_去重, E::Clicked, &ShowDeduplicationNotice},
+    {kMain, C::透明标签_说明, E::LeftButtonPressed, &OpenDescription},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/description_window_win32.h"
 #include "ui/main_window_win32.h"
 
 namespace wc {
@@ -63,6 +64,7 @@ Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance), dispatcher_(in
 
 Win32Shell::~Win32Shell() {
   main_.reset();
+  description_.reset();
   if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
@@ -77,6 +79,11 @@ void Win32Shell::ShowMainWindow() {
 
 bool Win32Shell::AttachDropTarget(Control dropTarget, NativeWindow window) {
   return main_ && main_->AttachDropTarget(dropTarget, static_cast<HWND>(window));
+}
+
+bool Win32Shell::OpenDescriptionWindow() {
+  if (!description_) description_ = std::make_unique<Win32DescriptionWindow>(*this);
+  return description_->Open();
 }
 
 void Win32Shell::RunEventLoop() {

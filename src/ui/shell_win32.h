@@ -13,6 +13,7 @@
 namespace wc {
 
 class Win32MainWindow;
+class Win32DescriptionWindow;
 
 // Work posted from any thread runs in the window procedure of a message-only window, so it
 // also runs while a message box has its own loop going.
@@ -40,6 +41,7 @@ class Win32Shell : public Shell {
   ControlModel* CreateMainWindow(EventSink& sink) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher_; }
   bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
 
@@ -56,12 +58,15 @@ class Win32Shell : public Shell {
   HINSTANCE Instance() const { return instance_; }
   HICON Icon() const { return icon_; }
   Win32MainWindow* MainWindow() { return main_.get(); }
+  // nullptr until the usage notes have first been opened.
+  Win32DescriptionWindow* DescriptionWindow() { return description_.get(); }
 
  private:
   HINSTANCE instance_;
   HICON icon_ = nullptr;
   Win32Dispatcher dispatcher_;
   std::unique_ptr<Win32MainWindow> main_;
+  std::unique_ptr<Win32DescriptionWindow> description_;
   std::vector<HWND> topLevel_;
 };
 

@@ -24,6 +24,12 @@ bool MemoryShell::AttachDropTarget(Control dropTarget, NativeWindow window) {
   return true;
 }
 
+bool MemoryShell::OpenDescriptionWindow() {
+  services_.log.push_back("OpenDescriptionWindow");
+  ++descriptionOpens;
+  return true;
+}
+
 void MemoryShell::RunEventLoop() {
   services_.log.push_back("EventLoop");
   if (whileRunning) whileRunning(*controls);

@@ -20,12 +20,14 @@ class MemoryShell : public Shell {
   ControlModel* CreateMainWindow(EventSink& sink) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
   bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
 
   bool failCreate = false;
   bool failAttach = false;  // as when OLE could not be initialised
   bool shown = false;
+  int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
 
