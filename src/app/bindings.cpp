@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/main_window_created.h"
+
 namespace wc {
 
 namespace {
@@ -12,6 +14,7 @@ constexpr WindowId kMain = WindowId::主窗口;
 
 // One row per bound event; an event without a row does nothing.
 const std::vector<Binding> kProgramBindings = {
+    {kMain, std::nullopt, E::Created, &MainWindowCreated},
 };
 
 }  // namespace

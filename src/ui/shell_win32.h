@@ -38,6 +38,7 @@ class Win32Shell : public Shell {
   Win32Shell& operator=(const Win32Shell&) = delete;
 
   ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
   UiDispatcher& Dispatcher() override { return dispatcher_; }
@@ -62,6 +63,7 @@ class Win32Shell : public Shell {
   Win32Dispatcher dispatcher_;
   std::unique_ptr<Win32MainWindow> main_;
   std::vector<HWND> topLevel_;
+  bool skinApplied_ = false;
 };
 
 }  // namespace wc
