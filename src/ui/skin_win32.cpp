@@ -716,9 +716,11 @@ LRESULT PaintedWhole(const TakenWindow& taken, HWND window, UINT message, WPARAM
 LRESULT BorderOnly(const TakenWindow& taken, HWND window, UINT message, WPARAM wParam,
                    LPARAM lParam) {
   const LRESULT result = Original(taken, window, message, wParam, lParam);
-  // A read-only or disabled edit box shows the button face, not the window colour.
-  const bool readOnly =
-      taken.family == Family::Edit && (GetWindowLongA(window, GWL_STYLE) & ES_READONLY) != 0;
+  // A read-only edit box shows the button face, not the window colour. (The style bit means
+  // something else for a list.)
+  auto readOnly = [&] {
+    return taken.family == Family::Edit && (GetWindowLongA(window, GWL_STYLE) & ES_READONLY) != 0;
+  };
   switch (message) {
     case WM_NCPAINT:
     case WM_ENABLE:
@@ -726,11 +728,12 @@ LRESULT BorderOnly(const TakenWindow& taken, HWND window, UINT message, WPARAM w
     case WM_KILLFOCUS:
     case WM_STYLECHANGED:
     case EM_SETREADONLY:
-      if (Find(window) != nullptr && IsWindowVisible(window))
-        PaintBorder(window, nullptr, readOnly);
+      if (Find(window) != nullptr && IsWindowVisible(window)) {
+        PaintBorder(window, nullptr, readOnly());
+      }
       break;
     case WM_PRINT:
-      if (lParam & PRF_NONCLIENT) PaintBorder(window, reinterpret_cast<HDC>(wParam), readOnly);
+      if (lParam & PRF_NONCLIENT) PaintBorder(window, reinterpret_cast<HDC>(wParam), readOnly());
       break;
     default:
       break;

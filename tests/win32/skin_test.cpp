@@ -1,9 +1,10 @@
 // The window skin on real windows: which controls it takes over, that it hands every one back,
 // that it forgets destroyed ones, that message boxes get it too, and what it draws.
 
+#include <windows.h>
+// Needs the types of windows.h.
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <map>
 #include <string>
