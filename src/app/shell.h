@@ -19,6 +19,10 @@ class Shell {
   virtual void ShowMainWindow() = 0;
   // Takes and dispatches messages until the last window of the program is gone.
   virtual void RunEventLoop() = 0;
+  // Opens the usage-notes window, or brings the open one back: restored when minimised, else
+  // made active. It has no owner, so either window may be closed first. False when it could
+  // not be built; nobody is told.
+  virtual bool OpenDescriptionWindow() = 0;
   // Reaches the user-interface thread from any thread.
   virtual UiDispatcher& Dispatcher() = 0;
 };

@@ -21,6 +21,12 @@ void MemoryShell::ShowMainWindow() {
   shown = true;
 }
 
+bool MemoryShell::OpenDescriptionWindow() {
+  services_.log.push_back("OpenDescriptionWindow");
+  ++descriptionOpens;
+  return true;
+}
+
 void MemoryShell::RunEventLoop() {
   services_.log.push_back("EventLoop");
   if (whileRunning) whileRunning(*controls);

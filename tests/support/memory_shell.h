@@ -21,11 +21,13 @@ class MemoryShell : public Shell {
   void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
 
   bool failCreate = false;
   bool shown = false;
   std::vector<int> skinStyles;  // every style applied, in order
+  int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
 
