@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/recording_sink.h"
+#include "ui/description_window_win32.h"
 #include "ui/main_window_layout.h"
 #include "ui/main_window_win32.h"
 #include "ui/shell_win32.h"
@@ -242,6 +243,16 @@ TEST_F(Skin, DestroyedControlsLeaveNothingInItsBooks) {
   EXPECT_EQ(TakenOverCount(), MainWindowShare() - 1);
   DestroyWindow(Main());
   EXPECT_EQ(TakenOverCount(), 0u);
+}
+
+TEST_F(Skin, TheUsageNotesWindowMadeLaterKeepsItsOwnLook) {
+  ASSERT_TRUE(shell_.OpenDescriptionWindow());
+  Pump(300);
+  HWND notes = shell_.DescriptionWindow()->Handle();
+  EXPECT_FALSE(IsTakenOver(notes));
+  EXPECT_FALSE(IsTakenOver(shell_.DescriptionWindow()->Label()));
+  EXPECT_EQ(TakenOverCount(), MainWindowShare());
+  EXPECT_EQ(ScreenCopy::Of(notes).Count(kScheme3), 0);
 }
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
