@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/description.h"
+#include "app/main_window_created.h"
 #include "results/result_actions.h"
 
 namespace wc {
@@ -15,6 +16,7 @@ constexpr WindowId kMain = WindowId::主窗口;
 
 // One row per bound event; an event without a row does nothing.
 const std::vector<Binding> kProgramBindings = {
+    {kMain, std::nullopt, E::Created, &MainWindowCreated},
     {kMain, C::按钮_复制, E::Clicked, &CopyResult},
     {kMain, C::按钮_导出, E::Clicked, &ExportResult},
     {kMain, C::按钮_重置, E::Clicked, &ResetResult},
