@@ -12,6 +12,9 @@ class Shell {
 
   // Builds the main window and its controls, hidden; nullptr when it cannot be built.
   virtual ControlModel* CreateMainWindow(EventSink& sink) = 0;
+  // Applies the window skin to every window of the user-interface thread: 1, 2 or 3 install
+  // it with that colour scheme, any other number removes it.
+  virtual void ApplySkin(int style) = 0;
   // Shows the main window in normal state.
   virtual void ShowMainWindow() = 0;
   // Takes and dispatches messages until the last window of the program is gone.

@@ -6,6 +6,7 @@
 
 #include "ui/description_window_win32.h"
 #include "ui/main_window_win32.h"
+#include "ui/skin_win32.h"
 
 namespace wc {
 
@@ -65,12 +66,19 @@ Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance), dispatcher_(in
 Win32Shell::~Win32Shell() {
   main_.reset();
   description_.reset();
+  // The skin serves the thread, not this shell; whoever applied it takes it away again.
+  if (skinApplied_) wc::ApplySkin(0);
   if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
 ControlModel* Win32Shell::CreateMainWindow(EventSink& sink) {
   main_ = Win32MainWindow::Create(*this, sink);
   return main_.get();
+}
+
+void Win32Shell::ApplySkin(int style) {
+  wc::ApplySkin(style);
+  skinApplied_ = SkinScheme() != 0;
 }
 
 void Win32Shell::ShowMainWindow() {

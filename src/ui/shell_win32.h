@@ -39,6 +39,7 @@ class Win32Shell : public Shell {
   Win32Shell& operator=(const Win32Shell&) = delete;
 
   ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
   bool OpenDescriptionWindow() override;
@@ -68,6 +69,7 @@ class Win32Shell : public Shell {
   std::unique_ptr<Win32MainWindow> main_;
   std::unique_ptr<Win32DescriptionWindow> description_;
   std::vector<HWND> topLevel_;
+  bool skinApplied_ = false;
 };
 
 }  // namespace wc

@@ -1,5 +1,7 @@
 #include "support/memory_shell.h"
 
+#include <string>
+
 namespace wc::testing {
 
 ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
@@ -7,6 +9,11 @@ ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
   if (failCreate) return nullptr;
   controls = std::make_unique<MemoryControls>(sink);
   return controls.get();
+}
+
+void MemoryShell::ApplySkin(int style) {
+  services_.log.push_back("ApplySkin " + std::to_string(style));
+  skinStyles.push_back(style);
 }
 
 void MemoryShell::ShowMainWindow() {

@@ -18,6 +18,7 @@ class MemoryShell : public Shell {
   explicit MemoryShell(FakeServices& services) : services_(services) {}
 
   ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
   bool OpenDescriptionWindow() override;
@@ -27,6 +28,7 @@ class MemoryShell : public Shell {
   bool failCreate = false;
   bool failAttach = false;  // as when OLE could not be initialised
   bool shown = false;
+  std::vector<int> skinStyles;  // every style applied, in order
   int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
