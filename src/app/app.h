@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "app/exit_routines.h"
@@ -37,7 +38,7 @@ struct App {
 
   // Column word lists, 0-based. Replaced whole on the user-interface thread; any thread may
   // take the current one and keep it as long as it needs it.
-  WordListPtr Words(int column) const { return words_[column].load(); }
+  WordListPtr Words(int column) const;
   void ReplaceWords(int column, WordListPtr list);
   // Lets go of every list; from here on each column reads as empty.
   void ReleaseWords();
@@ -49,7 +50,11 @@ struct App {
   ControlModel& Controls() { return *controls; }
 
  private:
-  std::array<std::atomic<WordListPtr>, 4> words_;
+  // A lock held only to copy or swap a pointer. std::atomic<std::shared_ptr> would do the same,
+  // but libstdc++ 12 releases its internal lock after a load with relaxed order, which
+  // ThreadSanitizer rightly reports as a race with the next store.
+  mutable std::mutex wordsMutex_;
+  std::array<WordListPtr, 4> words_;
   std::atomic<std::uint64_t> wordsVersion_{0};
 
  public:
