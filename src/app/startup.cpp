@@ -25,7 +25,7 @@ int RunProgram(Services& services, Shell& shell, std::span<const Binding> bindin
   // column boxes then merely take no drops.
   services.InitializeOle();
   const std::string directory = ProgramDirectory(services.ModuleFileName());
-  services.SetCurrentDirectory(directory);
+  services.ChangeDirectory(directory);
 
   App app(services, shell);
   app.programDirectory = directory;

@@ -27,7 +27,7 @@ class Services {
   virtual bool InitializeOle() = 0;
   virtual void UninitializeOle() = 0;
   virtual std::string ModuleFileName() = 0;
-  virtual bool SetCurrentDirectory(const std::string& path) = 0;
+  virtual bool ChangeDirectory(const std::string& path) = 0;
   virtual std::uint32_t TickCount() = 0;
   // Ends the process at once: no exit routine, no destructor.
   [[noreturn]] virtual void ExitProcess(int code) = 0;
@@ -55,8 +55,8 @@ class Services {
   virtual bool Write(FileId file, std::string_view bytes) = 0;
   virtual void Close(FileId file) = 0;
   // Puts `from` in the place of `to`, replacing it when it exists.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
 
   // A thread of its own for `body`; empty when it could not be started.
   virtual std::optional<std::thread> StartThread(std::function<void()> body) = 0;

@@ -16,7 +16,7 @@ std::string FakeServices::ModuleFileName() {
   return moduleFileName;
 }
 
-bool FakeServices::SetCurrentDirectory(const std::string& path) {
+bool FakeServices::ChangeDirectory(const std::string& path) {
   log.push_back("SetCurrentDirectory " + path);
   return true;
 }
@@ -99,14 +99,14 @@ bool FakeServices::Write(FileId file, std::string_view bytes) {
 
 void FakeServices::Close(FileId file) { open_.erase(file); }
 
-bool FakeServices::ReplaceFile(const std::string& from, const std::string& to) {
+bool FakeServices::MoveReplacing(const std::string& from, const std::string& to) {
   if (Locked(to) || !files.contains(from)) return false;
   files[to] = std::move(files[from]);
   files.erase(from);
   return true;
 }
 
-bool FakeServices::DeleteFile(const std::string& path) { return files.erase(path) == 1; }
+bool FakeServices::RemoveFile(const std::string& path) { return files.erase(path) == 1; }
 
 std::optional<std::thread> FakeServices::StartThread(std::function<void()> body) {
   if (threadStartFails) return std::nullopt;

@@ -27,7 +27,7 @@ class FakeServices : public Services {
   bool InitializeOle() override;
   void UninitializeOle() override;
   std::string ModuleFileName() override;
-  bool SetCurrentDirectory(const std::string& path) override;
+  bool ChangeDirectory(const std::string& path) override;
   std::uint32_t TickCount() override;
   [[noreturn]] void ExitProcess(int code) override;
   void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override;
@@ -41,8 +41,8 @@ class FakeServices : public Services {
   std::optional<std::string> Read(FileId file, std::size_t size) override;
   bool Write(FileId file, std::string_view bytes) override;
   void Close(FileId file) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
-  bool DeleteFile(const std::string& path) override;
+  bool MoveReplacing(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
   std::optional<std::thread> StartThread(std::function<void()> body) override;
 
   // What happened, in order: "OleInitialize", "SetCurrentDirectory C:\\x", ...

@@ -1,0 +1,107 @@
+# Shared by scripts/run, scripts/test and scripts/screenshots: sourced, not run.
+# Installs what is missing, builds, and prepares Wine on an X display.
+
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+WINE="/usr/lib/wine/wine64"
+
+log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Debian packages the build and the tests need. xvfb only where there is no display to use.
+PACKAGES=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+          wine64 locales fonts-wqy-microhei fonts-wine xdotool xclip x11-utils imagemagick)
+
+install_packages() {
+  local wanted=("${PACKAGES[@]}" "$@") missing=()
+  if [ -z "${DISPLAY:-}" ]; then wanted+=(xvfb); fi
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    log "installing ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >/dev/null
+  fi
+  # zh_CN.UTF-8 gives Wine the ANSI code page 936 (GBK).
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    log "generating the zh_CN.UTF-8 locale"
+    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+  fi
+}
+
+build_native() {
+  log "building the native core, tests and benchmarks"
+  cmake --preset native -S "$ROOT" >/dev/null
+  cmake --build --preset native -j 2
+}
+
+build_windows() {
+  log "building WordCombiner.exe and its tests with MinGW-w64"
+  cmake --preset windows -S "$ROOT" >/dev/null
+  cmake --build --preset windows -j 2
+}
+
+# An X display for Wine: the user's own, or a private Xvfb when there is none (or in CI).
+XVFB_PID=""
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && [ -z "${WC_FORCE_XVFB:-}" ]; then return; fi
+  local out
+  out="$(mktemp)"
+  Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$out" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$out" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(tr -dc 0-9 <"$out")"
+  rm -f "$out"
+  log "Xvfb on $DISPLAY"
+}
+
+stop_display() {
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+  XVFB_PID=""
+}
+
+# A Wine prefix of the project's own, ready for tests: Chinese locale, Wine-drawn frames,
+# a crash that fails at once instead of waiting in a dialog, and a wineserver kept alive so
+# that Wine's helpers do not hold ctest's pipes.
+wine_env() {
+  export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}
+
+start_wine() {
+  wine_env
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then log "creating the Wine prefix $WINEPREFIX"; fi
+  "$WINE" wineboot --init >/dev/null 2>&1
+  wineserver -w
+  "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d no-such-debugger.exe /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+  wineserver -w
+  wineserver -p
+}
+
+stop_wine() {
+  wine_env
+  wineserver -k 2>/dev/null || true
+}
