@@ -1,5 +1,6 @@
 #include "combine/engine.h"
 
+#include <algorithm>
 #include <cassert>
 #include <functional>
 
@@ -30,14 +31,12 @@ void PassEngine::Pass(LineBatch& out) {
   out.ends_.push_back(out.bytes_.size());
 }
 
-LineSet::LineSet() {
-  Clear();
-}
+LineSet::LineSet() : slots_(1024, Slot{0, 0}) {}
 
 void LineSet::Clear() {
   bytes_.clear();
-  slots_.assign(1024, Slot{0, kEmpty, 0});
-  size_ = 0;
+  ends_.clear();
+  std::fill(slots_.begin(), slots_.end(), Slot{0, 0});
 }
 
 void LineSet::AddLinesOf(std::string_view text) {
@@ -46,35 +45,35 @@ void LineSet::AddLinesOf(std::string_view text) {
 }
 
 bool LineSet::Insert(std::string_view line) {
-  assert(line.size() < kEmpty && "a line longer than the set can index");
   const std::size_t hash = std::hash<std::string_view>{}(line);
   const auto tag = static_cast<std::uint32_t>(hash >> 32);
   const std::size_t mask = slots_.size() - 1;
   std::size_t index = hash & mask;
   for (;; index = (index + 1) & mask) {
-    Slot& slot = slots_[index];
-    if (slot.length == kEmpty) break;
-    if (slot.hash == tag && slot.length == line.size() &&
-        std::string_view(bytes_).substr(slot.offset, slot.length) == line) {
-      return false;
-    }
+    const Slot& slot = slots_[index];
+    if (slot.line == 0) break;
+    if (slot.tag == tag && Line(slot.line) == line) return false;
   }
-  slots_[index] = {bytes_.size(), static_cast<std::uint32_t>(line.size()), tag};
+  assert(ends_.size() < 0xFFFFFFFFu && "more lines than a slot can number");
   bytes_.append(line);
-  if (++size_ * 2 > slots_.size()) Grow();
+  ends_.push_back(bytes_.size());
+  slots_[index] = {tag, static_cast<std::uint32_t>(ends_.size())};
+  if (ends_.size() * 2 > slots_.size()) Grow();
   return true;
 }
 
-void LineSet::Grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{0, kEmpty, 0});
-  old.swap(slots_);
+void LineSet::Place(std::size_t hash, std::uint32_t line) {
   const std::size_t mask = slots_.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.length == kEmpty) continue;
-    const std::string_view line = std::string_view(bytes_).substr(slot.offset, slot.length);
-    std::size_t index = std::hash<std::string_view>{}(line)&mask;
-    while (slots_[index].length != kEmpty) index = (index + 1) & mask;
-    slots_[index] = slot;
+  std::size_t index = hash & mask;
+  while (slots_[index].line != 0) index = (index + 1) & mask;
+  slots_[index] = {static_cast<std::uint32_t>(hash >> 32), line};
+}
+
+void LineSet::Grow() {
+  // The slots keep only half of each hash; the lines, read in order, give the rest again.
+  slots_.assign(slots_.size() * 2, Slot{0, 0});
+  for (std::uint32_t line = 1; line <= ends_.size(); ++line) {
+    Place(std::hash<std::string_view>{}(Line(line)), line);
   }
 }
 

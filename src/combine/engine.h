@@ -69,25 +69,30 @@ class PassEngine {
 class LineSet {
  public:
   LineSet();
+  // Empties the set and keeps its memory for the lines to come.
   void Clear();
   // Puts in every line of `text`: its pieces between CR LFs, the last one also without.
   void AddLinesOf(std::string_view text);
   // Puts `line` in; false when it was there already.
   bool Insert(std::string_view line);
-  std::size_t Size() const { return size_; }
+  std::size_t Size() const { return ends_.size(); }
 
  private:
+  // Eight bytes a slot: a large set is bound by memory latency, and a small table misses less.
   struct Slot {
-    std::size_t offset;
-    std::uint32_t length;  // kEmpty: a free slot
-    std::uint32_t hash;
+    std::uint32_t tag;   // the high half of the line's hash
+    std::uint32_t line;  // 1-based number of the line; 0: a free slot
   };
-  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+  std::string_view Line(std::uint32_t number) const {
+    const std::size_t begin = number == 1 ? 0 : ends_[number - 2];
+    return std::string_view(bytes_).substr(begin, ends_[number - 1] - begin);
+  }
+  void Place(std::size_t hash, std::uint32_t line);
   void Grow();
 
   std::string bytes_;  // each line once, one after another
+  std::vector<std::size_t> ends_;
   std::vector<Slot> slots_;
-  std::size_t size_ = 0;
 };
 
 // The lines of `batch` from `first` up to `last` (exclusive) that `seen` does not hold yet,

@@ -208,7 +208,7 @@ void Combiner::Start() {
   thread_ = std::move(thread);
   running_ = true;
   dedup_ = dedup;
-  shown_.Clear();
+  shown_ = LineSet();  // lets go of the memory the last run's lines took
   passesShown_ = 0;
   boxChangedElsewhere_ = false;
   batchLines_ = kFirstBatchLines;
