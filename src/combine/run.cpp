@@ -21,17 +21,20 @@ using Clock = std::chrono::steady_clock;
 // at once, large enough that handing over costs nothing next to making them.
 constexpr std::size_t kPieceLines = 1024;
 constexpr std::size_t kPieceBytes = 64 * 1024;
-// The box gets a batch about this often; in between, the window has its queue to itself.
-constexpr auto kShowInterval = std::chrono::milliseconds(30);
+// After each batch the window has its queue to itself for at least this long, to paint the new
+// lines and take the user's input before the next batch.
+constexpr auto kShowGap = std::chrono::milliseconds(30);
 // What may wait for the box before the run pauses: a run of two billion lines must not fill
 // the memory just because the box cannot keep up.
 constexpr std::size_t kWaitingBytesLimit = 8 * 1024 * 1024;
-// Lines per batch: fitted to how long the box takes, so that showing one keeps well inside the
-// time between two.
-constexpr std::size_t kFirstBatchLines = 4 * kPieceLines;
+// Lines per batch: fitted to how long the box takes to add a line, so that a batch keeps the
+// window busy about as long as it spent on everything else since the last one (painting a long
+// text costs more than adding to it), within these bounds. An edit box under Wine takes some
+// 30 us a line, so a batch is a few thousand lines.
+constexpr std::size_t kFirstBatchLines = 2 * kPieceLines;
 constexpr std::size_t kMostBatchLines = 1024 * kPieceLines;
-constexpr auto kBatchTimeLow = std::chrono::milliseconds(4);
-constexpr auto kBatchTimeHigh = std::chrono::milliseconds(12);
+constexpr auto kBatchTimeLeast = std::chrono::milliseconds(100);
+constexpr auto kBatchTimeMost = std::chrono::milliseconds(500);
 
 // The columns as the run reads them before every pass: the word lists the program holds now
 // and the include boxes as the user-interface thread last saw them. Taking the lists again
@@ -138,7 +141,6 @@ class PassMaker {
       const bool somethingToShow = !ch.waiting.empty() || ch.made;
       if (!ch.showPosted && somethingToShow && now >= ch.nextShow) {
         ch.showPosted = true;
-        ch.nextShow = now + kShowInterval;
         postShow_();
       }
       if (Stopped() || !blocked()) return;
@@ -212,6 +214,7 @@ void Combiner::Start() {
   passesShown_ = 0;
   boxChangedElsewhere_ = false;
   batchLines_ = kFirstBatchLines;
+  lastShowEnd_ = Clock::now();
   // The run's batches reach the box only after this handler has returned.
   writing_ = true;
   ui.SetText(Control::编辑框_结果, "");
@@ -234,26 +237,23 @@ void Combiner::Stop() {
 }
 
 void Combiner::Show(const std::shared_ptr<RunChannel>& channel) {
+  const Clock::time_point start = Clock::now();
   std::deque<LineBatch> taken;
   std::size_t lines = 0;
   bool last = false;
-  bool moreWaiting = false;
   {
     std::lock_guard lock(channel->mutex);
-    channel->showPosted = false;
     while (!channel->waiting.empty() && lines < batchLines_) {
       lines += channel->waiting.front().Lines();
       channel->waitingBytes -= channel->waiting.front().Bytes();
       taken.push_back(std::move(channel->waiting.front()));
       channel->waiting.pop_front();
     }
-    moreWaiting = !channel->waiting.empty();
-    last = channel->made && !moreWaiting;
+    last = channel->made && channel->waiting.empty();
     channel->finished = last;
   }
-  channel->changed.notify_all();
+  channel->changed.notify_all();  // room for more lines
 
-  const Clock::time_point start = Clock::now();
   ControlModel& ui = app_.Controls();
   std::string text;
   if (dedup_) {
@@ -264,8 +264,6 @@ void Combiner::Show(const std::shared_ptr<RunChannel>& channel) {
       boxChangedElsewhere_ = false;
     }
     for (const LineBatch& piece : taken) AppendNewLines(piece, 0, piece.Lines(), shown_, text);
-  } else if (taken.size() == 1) {
-    text = std::move(taken.front()).Text();
   } else {
     for (const LineBatch& piece : taken) text.append(piece.Text());
   }
@@ -277,12 +275,26 @@ void Combiner::Show(const std::shared_ptr<RunChannel>& channel) {
   writing_ = false;
   if (last) running_ = false;
 
-  const Clock::duration took = Clock::now() - start;
-  if (took < kBatchTimeLow && moreWaiting) {
-    batchLines_ = std::min(batchLines_ * 2, kMostBatchLines);
-  } else if (took > kBatchTimeHigh) {
-    batchLines_ = std::max(batchLines_ / 2, kPieceLines);
+  const Clock::time_point end = Clock::now();
+  FitBatch(start - lastShowEnd_, end - start, lines);
+  lastShowEnd_ = end;
+  {
+    // The next batch is due only once the window has had its gap.
+    std::lock_guard lock(channel->mutex);
+    channel->showPosted = false;
+    channel->nextShow = end + kShowGap;
   }
+  channel->changed.notify_all();
+}
+
+void Combiner::FitBatch(Clock::duration elsewhere, Clock::duration took, std::size_t lines) {
+  if (lines == 0) return;
+  const Clock::duration target =
+      std::clamp<Clock::duration>(elsewhere, kBatchTimeLeast, kBatchTimeMost);
+  const Clock::duration perLine =
+      std::max<Clock::duration>(took / lines, std::chrono::nanoseconds(1));
+  batchLines_ = std::clamp<std::size_t>(static_cast<std::size_t>(target / perLine), kPieceLines,
+                                        kMostBatchLines);
 }
 
 Combiner& CombinerOf(App& app) {

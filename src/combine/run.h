@@ -1,8 +1,8 @@
 #pragma once
 // The combination run: its thread, and how its lines reach the result box. The thread makes
 // the passes and never waits for the user-interface thread; the user-interface thread takes
-// the lines in batches about every 30 ms, appends them to the end of the box and moves the
-// bar, so the window keeps answering however long the run is. One run at a time.
+// the lines in batches with a gap of some 30 ms between, appends them to the end of the box and
+// moves the bar, so the window keeps answering however long the run is. One run at a time.
 
 #include <atomic>
 #include <chrono>
@@ -39,6 +39,8 @@ class Combiner {
  private:
   void Follow(Control control);
   void Show(const std::shared_ptr<RunChannel>& channel);
+  void FitBatch(std::chrono::steady_clock::duration elsewhere,
+                std::chrono::steady_clock::duration took, std::size_t lines);
 
   App& app_;
   // Bit c set: the include box of column c (0-based, 1...3) is ticked. Written on the
@@ -56,6 +58,7 @@ class Combiner {
   LineSet shown_;  // de-dup: the lines in the result box
   std::int32_t passesShown_ = 0;
   std::size_t batchLines_ = 0;  // lines per batch, fitted to how fast the box takes them
+  std::chrono::steady_clock::time_point lastShowEnd_{};
 };
 
 // The run's state of the program, made on first use; user-interface thread only.
