@@ -225,6 +225,11 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_SYSCOMMAND:
+      // The frame is fixed: no maximise and no sizing, whoever asks (a double click on the
+      // title bar, a keyboard shortcut, another program).
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_SIZE) return 0;
+      break;
     case WM_DESTROY:
       sink_.WindowDestroying(WindowId::主窗口);
       break;

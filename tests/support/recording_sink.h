@@ -22,6 +22,7 @@ class RecordingSink : public EventSink {
     if (onRaise) onRaise(control, event);
   }
   void StateChanged(Control control) override { stateChanges.push_back(control); }
+  void WindowDestroying(WindowId) override { ++destroyed; }
 
   std::size_t Count(Control control, Event event) const {
     std::size_t n = 0;
@@ -31,6 +32,7 @@ class RecordingSink : public EventSink {
 
   std::vector<RaisedEvent> events;
   std::vector<Control> stateChanges;
+  int destroyed = 0;
   std::function<void(std::optional<Control>, Event)> onRaise;
 };
 

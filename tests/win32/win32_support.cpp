@@ -8,17 +8,23 @@ namespace wc::testing {
 
 namespace {
 using Clock = std::chrono::steady_clock;
+int quitMessages = 0;
 
 void PumpOnce(Win32Shell* shell) {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;  // the tests decide when they are done
+    if (message.message == WM_QUIT) {  // the tests decide when they are done
+      ++quitMessages;
+      continue;
+    }
     if (shell != nullptr && shell->PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
 }
 }  // namespace
+
+int QuitMessagesSeen() { return quitMessages; }
 
 void PumpFor(std::chrono::milliseconds duration, Win32Shell* shell) {
   const auto end = Clock::now() + duration;

@@ -17,6 +17,8 @@ namespace wc::testing {
 
 // Takes and dispatches this thread's messages for `duration`, with the shell's key handling.
 void PumpFor(std::chrono::milliseconds duration, Win32Shell* shell = nullptr);
+// How many quit messages the pumps above have taken (and dropped) so far.
+int QuitMessagesSeen();
 // Pumps until `done` holds or `timeout` passes; returns whether it holds.
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
                Win32Shell* shell = nullptr);
