@@ -1,6 +1,6 @@
 // The combination engine against the straightforward run (read the whole result, search it,
 // append, write it back) on the same inputs and seed, in one process so that their ratio holds
-// on a busy machine. Run: build/native/bench/wc_bench
+// on a busy machine. Run: build/native/wc_bench
 
 #include <benchmark/benchmark.h>
 
