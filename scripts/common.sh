@@ -27,7 +27,7 @@ install_packages() {
   if [ ${#missing[@]} -gt 0 ]; then
     log "installing ${missing[*]}"
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
       "${missing[@]}" >/dev/null
   fi
   # zh_CN.UTF-8 gives Wine the ANSI code page 936 (GBK).
@@ -43,6 +43,19 @@ build_native() {
   log "building the native core, tests and benchmarks"
   cmake --preset native -S "$ROOT" >/dev/null
   cmake --build --preset native -j 2
+}
+
+# The native suite again under AddressSanitizer with UndefinedBehaviorSanitizer, and under
+# ThreadSanitizer: the runs share word lists and the result box across threads.
+test_sanitized() {
+  local preset
+  for preset in native-asan native-tsan; do
+    log "native tests under $preset"
+    cmake --preset "$preset" -S "$ROOT" >/dev/null
+    cmake --build --preset "$preset" -j 2
+    ASAN_OPTIONS=detect_leaks=1 TSAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --preset "$preset" -j 2
+  done
 }
 
 build_windows() {

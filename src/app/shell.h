@@ -12,10 +12,17 @@ class Shell {
 
   // Builds the main window and its controls, hidden; nullptr when it cannot be built.
   virtual ControlModel* CreateMainWindow(EventSink& sink) = 0;
+  // Applies the window skin to every window of the user-interface thread: 1, 2 or 3 install
+  // it with that colour scheme, any other number removes it.
+  virtual void ApplySkin(int style) = 0;
   // Shows the main window in normal state.
   virtual void ShowMainWindow() = 0;
   // Takes and dispatches messages until the last window of the program is gone.
   virtual void RunEventLoop() = 0;
+  // Opens the usage-notes window, or brings the open one back: restored when minimised, else
+  // made active. It has no owner, so either window may be closed first. False when it could
+  // not be built; nobody is told.
+  virtual bool OpenDescriptionWindow() = 0;
   // Reaches the user-interface thread from any thread.
   virtual UiDispatcher& Dispatcher() = 0;
 };

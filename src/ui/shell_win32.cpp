@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "ui/description_window_win32.h"
 #include "ui/main_window_win32.h"
+#include "ui/skin_win32.h"
 
 namespace wc {
 
@@ -63,6 +65,9 @@ Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance), dispatcher_(in
 
 Win32Shell::~Win32Shell() {
   main_.reset();
+  description_.reset();
+  // The skin serves the thread, not this shell; whoever applied it takes it away again.
+  if (skinApplied_) wc::ApplySkin(0);
   if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
@@ -71,8 +76,18 @@ ControlModel* Win32Shell::CreateMainWindow(EventSink& sink) {
   return main_.get();
 }
 
+void Win32Shell::ApplySkin(int style) {
+  wc::ApplySkin(style);
+  skinApplied_ = SkinScheme() != 0;
+}
+
 void Win32Shell::ShowMainWindow() {
   if (main_) main_->Show();
+}
+
+bool Win32Shell::OpenDescriptionWindow() {
+  if (!description_) description_ = std::make_unique<Win32DescriptionWindow>(*this);
+  return description_->Open();
 }
 
 void Win32Shell::RunEventLoop() {

@@ -13,6 +13,7 @@
 namespace wc {
 
 class Win32MainWindow;
+class Win32DescriptionWindow;
 
 // Work posted from any thread runs in the window procedure of a message-only window, so it
 // also runs while a message box has its own loop going.
@@ -38,8 +39,10 @@ class Win32Shell : public Shell {
   Win32Shell& operator=(const Win32Shell&) = delete;
 
   ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher_; }
 
   // Every top-level window of the program counts alike: when the last one is gone, the
@@ -55,13 +58,17 @@ class Win32Shell : public Shell {
   HINSTANCE Instance() const { return instance_; }
   HICON Icon() const { return icon_; }
   Win32MainWindow* MainWindow() { return main_.get(); }
+  // nullptr until the usage notes have first been opened.
+  Win32DescriptionWindow* DescriptionWindow() { return description_.get(); }
 
  private:
   HINSTANCE instance_;
   HICON icon_ = nullptr;
   Win32Dispatcher dispatcher_;
   std::unique_ptr<Win32MainWindow> main_;
+  std::unique_ptr<Win32DescriptionWindow> description_;
   std::vector<HWND> topLevel_;
+  bool skinApplied_ = false;
 };
 
 }  // namespace wc

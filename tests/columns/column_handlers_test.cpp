@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_created.h"
 #include "app/startup.h"
 #include "support/program_fixture.h"
 
@@ -112,8 +113,10 @@ void LogExitRoutine(App& app) {
   static_cast<FakeServices&>(app.services).log.push_back("exit routine");
 }
 
-// Bound to Created: an exit routine that shows whether it ran, and memory that runs short.
-void PrepareShortage(App& app, const EventArgs&) {
+// Bound to Created in place of the program's own handler, which it runs too: an exit routine
+// that shows whether it ran, and memory that runs short.
+void PrepareShortage(App& app, const EventArgs& args) {
+  MainWindowCreated(app, args);
   app.exitRoutines.Add(&LogExitRoutine);
   app.listMemory = &Scarce();
 }
@@ -122,9 +125,10 @@ TEST(ColumnMemory, AListWithoutMemoryEndsTheProgramAtOnceWithTheBytesAskedFor) {
   FakeServices services;
   MemoryShell shell(services);
   ScarceMemory& memory = Scarce();
-  // The program's own rows, and one on Created that makes the memory run short.
-  std::vector<Binding> bindings(ProgramBindings().begin(), ProgramBindings().end());
-  bindings.push_back({WindowId::主窗口, std::nullopt, Event::Created, &PrepareShortage});
+  // Ahead of the program's own rows: its Created row makes the memory run short first.
+  std::vector<Binding> bindings = {
+      {WindowId::主窗口, std::nullopt, Event::Created, &PrepareShortage}};
+  bindings.insert(bindings.end(), ProgramBindings().begin(), ProgramBindings().end());
   shell.whileRunning = [](MemoryControls& ui) {
     ui.UserTypes(Control::编辑框_第二列, "short");
     ui.UserTypes(Control::编辑框_第二列, std::string(5000, 'x'));

@@ -64,7 +64,7 @@ FileId FakeServices::OpenForReading(const std::string& path) {
 }
 
 FileId FakeServices::CreateForWriting(const std::string& path) {
-  if (path.empty() || Locked(path)) return 0;
+  if (path.empty() || Locked(path) || createFails) return 0;
   files[path].clear();
   open_[nextId_] = {path, true, 0};
   return nextId_++;

@@ -61,6 +61,7 @@ class FakeServices : public Services {
   bool clipboardHeldElsewhere = false;
   bool clipboardMemoryFails = false;
   std::vector<std::string> lockedPaths;               // cannot be created, replaced or read
+  bool createFails = false;                           // no new file anywhere (read-only folder)
   std::optional<std::size_t> writeFailsAfterBytes;    // a write stops after this many bytes
   bool readFails = false;
   bool threadStartFails = false;

@@ -1,5 +1,7 @@
 #include "support/memory_shell.h"
 
+#include <string>
+
 namespace wc::testing {
 
 ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
@@ -9,9 +11,20 @@ ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
   return controls.get();
 }
 
+void MemoryShell::ApplySkin(int style) {
+  services_.log.push_back("ApplySkin " + std::to_string(style));
+  skinStyles.push_back(style);
+}
+
 void MemoryShell::ShowMainWindow() {
   services_.log.push_back("ShowMainWindow");
   shown = true;
+}
+
+bool MemoryShell::OpenDescriptionWindow() {
+  services_.log.push_back("OpenDescriptionWindow");
+  ++descriptionOpens;
+  return true;
 }
 
 void MemoryShell::RunEventLoop() {

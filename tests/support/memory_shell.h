@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/shell.h"
 #include "support/fake_services.h"
@@ -17,12 +18,16 @@ class MemoryShell : public Shell {
   explicit MemoryShell(FakeServices& services) : services_(services) {}
 
   ControlModel* CreateMainWindow(EventSink& sink) override;
+  void ApplySkin(int style) override;
   void ShowMainWindow() override;
   void RunEventLoop() override;
+  bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
 
   bool failCreate = false;
   bool shown = false;
+  std::vector<int> skinStyles;  // every style applied, in order
+  int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
 

@@ -24,6 +24,9 @@ class MainWindow : public ::testing::Test {
   void SetUp() override {
     controls_ = shell_.CreateMainWindow(sink_);
     ASSERT_NE(controls_, nullptr);
+    // Skinned as the program's Created handler leaves it: every control must behave the same
+    // through the skin's window procedures.
+    shell_.ApplySkin(3);
     shell_.ShowMainWindow();
     BringToFront(Main());
     PumpFor(milliseconds(150), &shell_);

@@ -20,6 +20,7 @@ struct Win32Harness {
 
   Win32Harness() {
     controls = shell.CreateMainWindow(sink);
+    shell.ApplySkin(3);  // as the program's Created handler does
     shell.ShowMainWindow();
     BringToFront(shell.MainWindow()->Handle());
     PumpFor(milliseconds(100), &shell);
