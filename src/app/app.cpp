@@ -1,5 +1,7 @@
 #include "app/app.h"
 
+#include "combine/run.h"
+
 namespace wc {
 
 namespace {
@@ -10,11 +12,27 @@ const WordListPtr& EmptyList() {
 }  // namespace
 
 App::App(Services& s, Shell& sh) : services(s), shell(sh) {
-  for (auto& list : words_) list.store(EmptyList());
+  words_.fill(EmptyList());
+}
+
+App::~App() = default;
+
+WordListPtr App::Words(int column) const {
+  std::lock_guard lock(wordsMutex_);
+  return words_[column];
+}
+
+void App::ReplaceWords(int column, WordListPtr list) {
+  {
+    std::lock_guard lock(wordsMutex_);
+    words_[column].swap(list);
+  }
+  wordsVersion_.fetch_add(1, std::memory_order_release);
+  // `list` now holds the old one: released here, outside the lock, unless a run still has it.
 }
 
 void App::ReleaseWords() {
-  for (auto& list : words_) list.store(EmptyList());
+  for (int column = 0; column < 4; ++column) ReplaceWords(column, EmptyList());
 }
 
 }  // namespace wc

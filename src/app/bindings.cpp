@@ -4,7 +4,9 @@
 
 #include "app/description.h"
 #include "app/main_window_created.h"
+#include "columns/column_handlers.h"
 #include "columns/file_drop.h"
+#include "combine/combine_handler.h"
 #include "results/result_actions.h"
 
 namespace wc {
@@ -18,10 +20,19 @@ constexpr WindowId kMain = WindowId::主窗口;
 // One row per bound event; an event without a row does nothing.
 const std::vector<Binding> kProgramBindings = {
     {kMain, std::nullopt, E::Created, &MainWindowCreated},
+    {kMain, C::编辑框_第一列, E::ContentChanged, &ColumnBoxChanged<0>},
+    {kMain, C::编辑框_第二列, E::ContentChanged, &ColumnBoxChanged<1>},
+    {kMain, C::编辑框_第三列, E::ContentChanged, &ColumnBoxChanged<2>},
+    {kMain, C::编辑框_第四列, E::ContentChanged, &ColumnBoxChanged<3>},
+    {kMain, C::按钮_清空第一列, E::Clicked, &ClearColumn<0>},
+    {kMain, C::按钮_清空第二列, E::Clicked, &ClearColumn<1>},
+    {kMain, C::按钮_清空第三列, E::Clicked, &ClearColumn<2>},
+    {kMain, C::按钮_清空第四列, E::Clicked, &ClearColumn<3>},
     {kMain, C::拖放对象_第一列, E::FileDropped, &ColumnFileDropped<0>},
     {kMain, C::拖放对象_第二列, E::FileDropped, &ColumnFileDropped<1>},
     {kMain, C::拖放对象_第三列, E::FileDropped, &ColumnFileDropped<2>},
     {kMain, C::拖放对象_第四列, E::FileDropped, &ColumnFileDropped<3>},
+    {kMain, C::按钮_输出, E::Clicked, &CombineClicked},
     {kMain, C::按钮_复制, E::Clicked, &CopyResult},
     {kMain, C::按钮_导出, E::Clicked, &ExportResult},
     {kMain, C::按钮_重置, E::Clicked, &ResetResult},

@@ -5,13 +5,18 @@
 #include "app/fatal.h"
 #include "app/program_directory.h"
 #include "app/texts.h"
+#include "combine/run.h"
 
 namespace wc {
 
 namespace {
 
-// The one routine the program adds: the word lists go before OLE does.
-void ReleaseProgramState(App& app) { app.ReleaseWords(); }
+// The one routine the program adds: the word lists go before OLE does, and a run still reading
+// them stops first.
+void ReleaseProgramState(App& app) {
+  StopCombination(app);
+  app.ReleaseWords();
+}
 
 }  // namespace
 

@@ -3,9 +3,11 @@
 // whoever reads it, so a run on another thread can keep the list it took while the column
 // box is edited and the column gets a new list.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wc {
@@ -13,15 +15,22 @@ namespace wc {
 class WordList {
  public:
   WordList() = default;
-  explicit WordList(std::vector<std::string> words) : words_(std::move(words)) {}
 
-  std::int32_t Count() const { return static_cast<std::int32_t>(words_.size()); }
+  std::int32_t Count() const { return static_cast<std::int32_t>(ends_.size()); }
   // 1-based, as the draws count.
-  const std::string& At(std::int32_t position) const { return words_[position - 1]; }
-  const std::vector<std::string>& Words() const { return words_; }
+  std::string_view At(std::int32_t position) const {
+    const std::size_t index = static_cast<std::size_t>(position) - 1;
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+  }
 
  private:
-  std::vector<std::string> words_;
+  friend class WordListBuilder;
+
+  // The members' bytes one after another, and where each member ends in them: two blocks
+  // however many words a column holds.
+  std::string bytes_;
+  std::vector<std::size_t> ends_;
 };
 
 using WordListPtr = std::shared_ptr<const WordList>;

@@ -23,7 +23,7 @@ TEST(Description, EveryPressOnTheGreenLabelAsksTheShellForTheNotes) {
   controls.UserPressesLeftButton(Control::透明标签_说明);
   EXPECT_EQ(shell.descriptionOpens, 2);
   // Nothing else opens it.
-  for (Control c : {Control::分组框1, Control::按钮_复制, Control::按钮_输出})
+  for (Control c : {Control::分组框1, Control::按钮_复制, Control::按钮_清空第一列})
     controls.UserClicks(c);
   EXPECT_EQ(shell.descriptionOpens, 2);
   EXPECT_TRUE(services.messages.empty());

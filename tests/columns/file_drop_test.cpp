@@ -7,8 +7,7 @@
 
 #include "app/app.h"
 #include "columns/drop_effect.h"
-#include "support/fake_services.h"
-#include "support/memory_shell.h"
+#include "support/program_fixture.h"
 
 namespace wc::testing {
 namespace {
@@ -114,34 +113,34 @@ TEST(FileDrop, EffectFollowsTheKeysAndWhatTheSourceAllows) {
 }
 
 // The program with its real bindings over the in-memory window.
-class FileDropped : public ::testing::Test {
+class FileDropped : public ProgramTest {
  protected:
-  FileDropped() {
-    app.events = &router;
-    app.controls = shell.CreateMainWindow(router);
-    ui = shell.controls.get();
-  }
-
   void Drop(int column, std::string_view argument) {
     router.Raise(WindowId::主窗口, kColumns[column].dropTarget, Event::FileDropped,
                  {.text = argument});
   }
-
-  FakeServices services;
-  MemoryShell shell{services};
-  App app{services, shell};
-  EventRouter router{app, ProgramBindings()};
-  MemoryControls* ui = nullptr;
+  std::vector<std::string> Words(int column) {
+    const WordListPtr list = app.Words(column);
+    std::vector<std::string> words;
+    for (std::int32_t i = 1; i <= list->Count(); ++i) words.emplace_back(list->At(i));
+    return words;
+  }
 };
 
-TEST_F(FileDropped, FileTextReplacesTheBoxOfItsOwnColumnOnly) {
+TEST_F(FileDropped, FileTextReplacesTheBoxOfItsOwnColumnAndRebuildsIt) {
+  // An LF alone is no line end: "乙\nx" stays one word.
   services.files["C:\\words.txt"] = "甲\r\n乙\nx\0tail"s;
   for (int column = 0; column < kColumnCount; ++column) {
     SCOPED_TRACE(column);
     for (const ColumnControls& c : kColumns) ui->SetText(c.box, "old");
     Drop(column, "C:\\words.txt");
     for (int other = 0; other < kColumnCount; ++other) {
-      EXPECT_EQ(ui->Text(kColumns[other].box), other == column ? "甲\r\n乙\nx" : "old");
+      const bool dropped = other == column;
+      EXPECT_EQ(ui->Text(kColumns[other].box), dropped ? "甲\r\n乙\nx" : "old");
+      EXPECT_EQ(ui->Caption(kColumns[other].countLabel), dropped ? "2个" : "1个");
+      const std::vector<std::string> words =
+          dropped ? std::vector<std::string>{"甲", "乙\nx"} : std::vector<std::string>{"old"};
+      EXPECT_EQ(Words(other), words);
     }
   }
   EXPECT_TRUE(services.OpenPaths().empty()) << "a dropped file stayed open";
@@ -162,8 +161,12 @@ TEST_F(FileDropped, AFileThatGivesNoTextEmptiesTheBox) {
   for (std::string_view argument : arguments) {
     SCOPED_TRACE(std::string(argument));
     ui->SetText(Control::编辑框_第二列, "old");
+    ui->SetChecked(Control::选择框_第二列, 1);
     Drop(1, argument);
     EXPECT_EQ(ui->Text(Control::编辑框_第二列), "");
+    EXPECT_EQ(ui->Caption(Control::标签_第二列), "0个");
+    EXPECT_TRUE(Words(1).empty());
+    EXPECT_EQ(ui->Checked(Control::选择框_第二列), 0) << "an emptied column still takes part";
   }
   EXPECT_TRUE(services.OpenPaths().empty()) << "a dropped file stayed open";
 }

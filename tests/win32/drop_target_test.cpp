@@ -109,6 +109,13 @@ class DropTargets : public ::testing::Test {
     return *shell_.MainWindow()->DropTarget(kColumns[column].dropTarget);
   }
   std::string BoxText(int column) { return app_.Controls().Text(kColumns[column].box); }
+  std::string LabelText(int column) { return app_.Controls().Caption(kColumns[column].countLabel); }
+  std::vector<std::string> Words(int column) {
+    const WordListPtr list = app_.Words(column);
+    std::vector<std::string> words;
+    for (std::int32_t i = 1; i <= list->Count(); ++i) words.emplace_back(list->At(i));
+    return words;
+  }
   void SetBoxText(int column, const std::string& text) {
     app_.Controls().SetText(kColumns[column].box, text);
   }
@@ -245,6 +252,9 @@ TEST_F(DropTargets, ADroppedFileFillsItsColumnBoxAndIsClosedAfterwards) {
     for (int column = 0; column < kColumnCount; ++column) SetBoxText(column, "old");
     EXPECT_EQ(Drag(2, data.get()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(BoxText(2), content);
+    // The column follows at once: an LF alone is no line end.
+    EXPECT_EQ(LabelText(2), "3个");
+    EXPECT_EQ(Words(2), (std::vector<std::string>{"苹果", "香蕉", "x\ny"}));
     EXPECT_EQ(BoxText(1), "old");
     EXPECT_EQ(BoxText(3), "old");
     EXPECT_EQ(data->mediaReleased, data->mediaGiven) << "the file list was not released";
@@ -270,8 +280,12 @@ TEST_F(DropTargets, WhatCannotBeOpenedOrIsEmptyEmptiesTheBox) {
     SCOPED_TRACE(c.what);
     ComPtr<TestDataObject> data = TestDataObject::FileList(c.paths);
     SetBoxText(3, "old");
+    app_.Controls().SetChecked(Control::选择框_第四列, 1);
     EXPECT_EQ(Drag(3, data.get()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(BoxText(3), "");
+    EXPECT_EQ(LabelText(3), "0个");
+    EXPECT_TRUE(Words(3).empty());
+    EXPECT_EQ(app_.Controls().Checked(Control::选择框_第四列), 0);
   }
   EXPECT_TRUE(NobodyHoldsOpen(a));
   EXPECT_TRUE(NobodyHoldsOpen(empty));

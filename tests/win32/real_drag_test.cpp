@@ -90,7 +90,12 @@ class RealDrag : public ::testing::Test {
     EXPECT_EQ(*code, 0u);
   }
 
-  HWND WindowOf(Control control) { return WindowFromPoint(ScreenCentreOf(main_, control)); }
+  // The control of the running program at its place in the layout.
+  HWND WindowOf(Control control) {
+    POINT at = ScreenCentreOf(main_, control);
+    ScreenToClient(main_, &at);
+    return ChildWindowFromPointEx(main_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+  }
 
   // Starts the second program, presses on it, moves over to the centre of `box` in steps as a
   // hand would and lets go there. Returns what the drag source answered.
@@ -134,8 +139,10 @@ TEST_F(RealDrag, AFileDraggedFromAnotherProgramFillsTheColumnBox) {
 
   const std::optional<DWORD> answer = DragOnto(Control::编辑框_第三列, kDragFiles, file.Path());
   ASSERT_TRUE(answer.has_value()) << "the drag never ended";
-  // The box is filled inside the drop, before the source hears its answer.
+  // The box is filled inside the drop, before the source hears its answer, and its column
+  // follows.
   EXPECT_EQ(TextOf(box), content);
+  EXPECT_EQ(TextOf(WindowOf(Control::标签_第三列)), "3个");
   // The source hears that the drop failed, with the effect the box chose, so that a source
   // asked to move never deletes the file it offered.
   EXPECT_EQ(*answer, static_cast<DWORD>(kDragFailed + DROPEFFECT_COPY));
