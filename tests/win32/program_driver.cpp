@@ -76,19 +76,6 @@ std::string UnixPathOf(const std::string& path) {
   HeapFree(GetProcessHeap(), 0, unixPath);
   return result;
 }
-
-void MouseAt(POINT screen, DWORD button) {
-  const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
-  const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = static_cast<LONG>((screen.x * 65535 + width / 2) / width);
-  inputs[0].mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / height);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = button;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 }  // namespace
 
 TempDirectory::TempDirectory() {

@@ -46,7 +46,7 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
   }
 }
 
-void ClickAt(POINT screen) {
+void MouseAt(POINT screen, DWORD buttons) {
   const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
   const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
   INPUT inputs[3] = {};
@@ -54,10 +54,14 @@ void ClickAt(POINT screen) {
   inputs[0].mi.dx = static_cast<LONG>((screen.x * 65535 + width / 2) / width);
   inputs[0].mi.dy = static_cast<LONG>((screen.y * 65535 + height / 2) / height);
   inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(3, inputs, sizeof(INPUT));
+  UINT count = 1;
+  for (DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    if (buttons & button) inputs[count++].mi.dwFlags = button;
+  }
+  SendInput(count, inputs, sizeof(INPUT));
 }
+
+void ClickAt(POINT screen) { MouseAt(screen, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP); }
 
 void ClickCentreOf(HWND window) {
   RECT place;

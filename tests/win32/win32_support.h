@@ -23,7 +23,9 @@ int QuitMessagesSeen();
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
                Win32Shell* shell = nullptr);
 
-// Real input through the system, as a user's hand would give it.
+// Real input through the system, as a user's hand would give it. `buttons` holds
+// MOUSEEVENTF_LEFTDOWN and/or MOUSEEVENTF_LEFTUP, given in that order after the move.
+void MouseAt(POINT screen, DWORD buttons);
 void ClickAt(POINT screen);
 void ClickCentreOf(HWND window);
 void PressKey(WORD virtualKey, bool shift = false);
