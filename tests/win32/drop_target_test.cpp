@@ -13,6 +13,7 @@
 #include "platform/services_win32.h"
 #include "ui/main_window_win32.h"
 #include "ui/shell_win32.h"
+#include "win32/program_driver.h"
 #include "win32/test_data_object.h"
 #include "win32/win32_support.h"
 
@@ -31,50 +32,13 @@ struct OleScope {
   bool initialised;
 };
 
-// A directory of its own for each test, with a name the code page has to carry.
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "拖放测试_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount());
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchDirectory() {
-    for (const std::string& file : files_) DeleteFileA(file.c_str());
-    for (auto it = directories_.rbegin(); it != directories_.rend(); ++it) {
-      RemoveDirectoryA(it->c_str());
-    }
-    RemoveDirectoryA(path_.c_str());
-  }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  std::string File(const std::string& name, const std::string& bytes) {
-    const std::string path = path_ + "\\" + name;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    files_.push_back(path);
-    return path;
-  }
-  std::string Directory(const std::string& name) {
-    const std::string path = path_ + "\\" + name;
-    CreateDirectoryA(path.c_str(), nullptr);
-    directories_.push_back(path);
-    return path;
-  }
-  std::string Missing(const std::string& name) const { return path_ + "\\" + name; }
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
-  std::vector<std::string> directories_;
-};
+// A file of these bytes in `directory`; its path.
+std::string MakeFile(const TempDirectory& directory, const std::string& name,
+                     const std::string& bytes) {
+  const std::string path = directory.Path() + "\\" + name;
+  EXPECT_TRUE(WriteWholeFile(path, bytes)) << path;
+  return path;
+}
 
 // True when nobody holds the file open: an open that shares nothing succeeds only then.
 bool NobodyHoldsOpen(const std::string& path) {
@@ -154,7 +118,7 @@ class DropTargets : public ::testing::Test {
   Win32Shell shell_{GetModuleHandleA(nullptr)};
   App app_{services_, shell_};
   EventRouter router_{app_, ProgramBindings()};
-  ScratchDirectory scratch_;
+  TempDirectory scratch_;
 };
 
 TEST_F(DropTargets, EachColumnBoxIsRegisteredOnceWithItsOwnTarget) {
@@ -203,7 +167,7 @@ const EffectRow kEffectRows[] = {
 };
 
 TEST_F(DropTargets, EffectFollowsTheTableInDragEnterDragOverAndDrop) {
-  const std::string path = scratch_.File("a.txt", "word");
+  const std::string path = MakeFile(scratch_, "a.txt", "word");
   for (const EffectRow& row : kEffectRows) {
     SCOPED_TRACE(::testing::Message() << "file list " << row.fileList << " keys " << row.keys
                                       << " allowed " << row.allowed);
@@ -232,7 +196,7 @@ TEST_F(DropTargets, TextIsRefusedAndNeverFetched) {
 }
 
 TEST_F(DropTargets, AfterDragLeaveNothingIsAcceptable) {
-  const std::string path = scratch_.File("a.txt", "word");
+  const std::string path = MakeFile(scratch_, "a.txt", "word");
   ComPtr<TestDataObject> data = TestDataObject::FileList({path});
   EXPECT_EQ(Enter(2, data.get(), 0, kAll), static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_EQ(Target(2).DragLeave(), S_OK);
@@ -245,7 +209,7 @@ TEST_F(DropTargets, AfterDragLeaveNothingIsAcceptable) {
 TEST_F(DropTargets, ADroppedFileFillsItsColumnBoxAndIsClosedAfterwards) {
   // GBK text with CRLF and LF-only lines, in a file whose name needs the code page.
   const std::string content = "苹果\r\n香蕉\r\nx\ny\r\n";
-  const std::string path = scratch_.File("词语.txt", content);
+  const std::string path = MakeFile(scratch_, "词语.txt", content);
   for (bool wide : {true, false}) {
     SCOPED_TRACE(wide ? "UTF-16 file list" : "ANSI file list");
     ComPtr<TestDataObject> data = TestDataObject::FileList({path}, wide);
@@ -263,17 +227,18 @@ TEST_F(DropTargets, ADroppedFileFillsItsColumnBoxAndIsClosedAfterwards) {
 }
 
 TEST_F(DropTargets, WhatCannotBeOpenedOrIsEmptyEmptiesTheBox) {
-  const std::string a = scratch_.File("a.txt", "a");
-  const std::string b = scratch_.File("b.txt", "b");
-  const std::string empty = scratch_.File("empty.txt", "");
-  const std::string folder = scratch_.Directory("文件夹");
+  const std::string a = MakeFile(scratch_, "a.txt", "a");
+  const std::string b = MakeFile(scratch_, "b.txt", "b");
+  const std::string empty = MakeFile(scratch_, "empty.txt", "");
+  const std::string folder = scratch_.Path() + "\\文件夹";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   const struct {
     const char* what;
     std::vector<std::string> paths;
   } cases[] = {
       {"two files", {a, b}},
       {"a folder", {folder}},
-      {"a missing file", {scratch_.Missing("missing.txt")}},
+      {"a missing file", {scratch_.Path() + "\\missing.txt"}},
       {"an empty file", {empty}},
   };
   for (const auto& c : cases) {
@@ -292,7 +257,7 @@ TEST_F(DropTargets, WhatCannotBeOpenedOrIsEmptyEmptiesTheBox) {
 }
 
 TEST_F(DropTargets, AFileOpenForWritingThatSharesReadingIsStillImported) {
-  const std::string path = scratch_.File("open.txt", "busy");
+  const std::string path = MakeFile(scratch_, "open.txt", "busy");
   HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
