@@ -5,6 +5,7 @@
 #include "app/description.h"
 #include "app/main_window_created.h"
 #include "columns/column_handlers.h"
+#include "columns/file_drop.h"
 #include "combine/combine_handler.h"
 #include "results/result_actions.h"
 
@@ -27,6 +28,10 @@ const std::vector<Binding> kProgramBindings = {
     {kMain, C::按钮_清空第二列, E::Clicked, &ClearColumn<1>},
     {kMain, C::按钮_清空第三列, E::Clicked, &ClearColumn<2>},
     {kMain, C::按钮_清空第四列, E::Clicked, &ClearColumn<3>},
+    {kMain, C::拖放对象_第一列, E::FileDropped, &ColumnFileDropped<0>},
+    {kMain, C::拖放对象_第二列, E::FileDropped, &ColumnFileDropped<1>},
+    {kMain, C::拖放对象_第三列, E::FileDropped, &ColumnFileDropped<2>},
+    {kMain, C::拖放对象_第四列, E::FileDropped, &ColumnFileDropped<3>},
     {kMain, C::按钮_输出, E::Clicked, &CombineClicked},
     {kMain, C::按钮_复制, E::Clicked, &CopyResult},
     {kMain, C::按钮_导出, E::Clicked, &ExportResult},

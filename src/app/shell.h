@@ -25,6 +25,9 @@ class Shell {
   virtual bool OpenDescriptionWindow() = 0;
   // Reaches the user-interface thread from any thread.
   virtual UiDispatcher& Dispatcher() = 0;
+  // Lets the main window's drop target `dropTarget` take drops on `window`, from now until the
+  // main window goes. False when it is attached already or the platform refuses.
+  virtual bool AttachDropTarget(Control dropTarget, NativeWindow window) = 0;
 };
 
 }  // namespace wc

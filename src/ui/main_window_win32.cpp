@@ -20,6 +20,13 @@ constexpr WPARAM kEndOfText = 0x7FFFFFFF;  // any index past the end selects the
 
 int IdOf(Control c) { return kFirstControlId + static_cast<int>(Index(c)); }
 
+std::optional<int> ColumnOfDropTarget(Control target) {
+  for (int column = 0; column < kColumnCount; ++column) {
+    if (kColumns[column].dropTarget == target) return column;
+  }
+  return std::nullopt;
+}
+
 struct ClassAndStyle {
   const char* className;
   DWORD style;
@@ -127,6 +134,12 @@ bool Win32MainWindow::Build() {
     SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shell_.Icon()));
   }
   shell_.AddTopLevel(window_);
+  for (int column = 0; column < kColumnCount; ++column) {
+    const Control self = kColumns[column].dropTarget;
+    dropTargets_[column] = Win32DropTarget::Create([this, self](std::string_view argument) {
+      sink_.Raise(WindowId::主窗口, self, Event::FileDropped, {.text = argument});
+    });
+  }
   return CreateControls();
 }
 
@@ -231,6 +244,10 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_SIZE) return 0;
       break;
     case WM_DESTROY:
+      // The boxes still exist here; OLE must let go of them before it is ended.
+      for (auto& target : dropTargets_) {
+        if (target) target->Revoke();
+      }
       sink_.WindowDestroying(WindowId::主窗口);
       break;
     case WM_NCDESTROY: {
@@ -306,6 +323,16 @@ void Win32MainWindow::AppendText(Control box, std::string_view text) {
 }
 
 NativeWindow Win32MainWindow::WindowHandle(Control box) const { return ControlWindow(box); }
+
+bool Win32MainWindow::AttachDropTarget(Control target, HWND window) {
+  Win32DropTarget* dropTarget = DropTarget(target);
+  return dropTarget != nullptr && dropTarget->Attach(window);
+}
+
+Win32DropTarget* Win32MainWindow::DropTarget(Control target) const {
+  const std::optional<int> column = ColumnOfDropTarget(target);
+  return column ? dropTargets_[*column].get() : nullptr;
+}
 
 std::string Win32MainWindow::Caption(Control c) const { return WindowText(ControlWindow(c)); }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "columns/drop_target_win32.h"
 #include "ui/control_model.h"
 
 namespace wc {
@@ -34,6 +35,11 @@ class Win32MainWindow final : public ControlModel {
   std::int32_t ProgressMaximum(Control bar) const override;
   std::int32_t ProgressShown(Control bar) const override;
 
+  // Registers the drop target `target` of a column for `window`; false when that target was
+  // attached before or OLE refuses. The registrations last until the window is destroyed.
+  bool AttachDropTarget(Control target, HWND window);
+  Win32DropTarget* DropTarget(Control target) const;
+
   HWND Handle() const { return window_; }
   HWND ControlWindow(Control c) const { return controls_[Index(c)]; }
   void Show();
@@ -56,6 +62,8 @@ class Win32MainWindow final : public ControlModel {
   EventSink& sink_;
   HWND window_ = nullptr;
   std::array<HWND, kControlCount> controls_{};
+  // The drop targets of the four columns, in column order.
+  std::array<ComPtr<Win32DropTarget>, kColumnCount> dropTargets_;
   // The bar keeps the position it was given; the platform control would cut it to the range.
   std::int32_t progressPosition_ = 0;
   std::int32_t progressMaximum_ = 100;

@@ -85,6 +85,10 @@ void Win32Shell::ShowMainWindow() {
   if (main_) main_->Show();
 }
 
+bool Win32Shell::AttachDropTarget(Control dropTarget, NativeWindow window) {
+  return main_ && main_->AttachDropTarget(dropTarget, static_cast<HWND>(window));
+}
+
 bool Win32Shell::OpenDescriptionWindow() {
   if (!description_) description_ = std::make_unique<Win32DescriptionWindow>(*this);
   return description_->Open();

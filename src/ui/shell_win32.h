@@ -44,6 +44,7 @@ class Win32Shell : public Shell {
   void RunEventLoop() override;
   bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher_; }
+  bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
 
   // Every top-level window of the program counts alike: when the last one is gone, the
   // event loop gets its quit message.

@@ -24,14 +24,39 @@ std::vector<std::string> Between(const std::vector<std::string>& log, const std:
   return {from, to + 1};
 }
 
-TEST(MainWindowCreated, SkinsTheWindowWithStyle3OnceBeforeItIsShown) {
+TEST(MainWindowCreated, SkinsTheWindowThenAttachesTheDropTargetsBeforeItIsShown) {
   FakeServices services;
   MemoryShell shell(services);
   ASSERT_EQ(RunProgram(services, shell), 0);
   EXPECT_THAT(shell.skinStyles, ElementsAre(3));
   // The whole window is there when the skin comes, and the user sees it only afterwards.
   EXPECT_THAT(Between(services.log, "CreateMainWindow", "ShowMainWindow"),
-              ElementsAre("CreateMainWindow", "ApplySkin 3", "ShowMainWindow"));
+              ElementsAre("CreateMainWindow", "ApplySkin 3", "AttachDropTarget",
+                          "AttachDropTarget", "AttachDropTarget", "AttachDropTarget",
+                          "ShowMainWindow"));
+}
+
+TEST(MainWindowCreated, AttachesEachDropTargetToItsOwnBoxColumnOneFirst) {
+  FakeServices services;
+  MemoryShell shell(services);
+  std::vector<MemoryShell::Attachment> expected;
+  shell.whileRunning = [&](MemoryControls& ui) {
+    for (const ColumnControls& column : kColumns) {
+      expected.push_back({column.dropTarget, ui.WindowHandle(column.box)});
+    }
+  };
+  ASSERT_EQ(RunProgram(services, shell), 0);
+  EXPECT_EQ(shell.attached, expected);
+}
+
+TEST(MainWindowCreated, ATargetThatCannotBeAttachedIsNeitherReportedNorFatal) {
+  FakeServices services;
+  services.oleFails = true;
+  MemoryShell shell(services);
+  shell.failAttach = true;
+  EXPECT_EQ(RunProgram(services, shell), 0);
+  EXPECT_TRUE(shell.shown);
+  EXPECT_TRUE(services.messages.empty());
 }
 
 }  // namespace

@@ -21,6 +21,16 @@ void MemoryShell::ShowMainWindow() {
   shown = true;
 }
 
+bool MemoryShell::AttachDropTarget(Control dropTarget, NativeWindow window) {
+  services_.log.push_back("AttachDropTarget");
+  if (failAttach) return false;
+  for (const Attachment& a : attached) {
+    if (a.dropTarget == dropTarget) return false;  // once only
+  }
+  attached.push_back({dropTarget, window});
+  return true;
+}
+
 bool MemoryShell::OpenDescriptionWindow() {
   services_.log.push_back("OpenDescriptionWindow");
   ++descriptionOpens;

@@ -23,13 +23,23 @@ class MemoryShell : public Shell {
   void RunEventLoop() override;
   bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
+  bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
 
   bool failCreate = false;
+  bool failAttach = false;  // as when OLE could not be initialised
   bool shown = false;
   std::vector<int> skinStyles;  // every style applied, in order
   int descriptionOpens = 0;
   // Plays the user while the event loop runs; the loop ends when it returns.
   std::function<void(MemoryControls&)> whileRunning;
+
+  struct Attachment {
+    Control dropTarget;
+    NativeWindow window;
+    bool operator==(const Attachment&) const = default;
+  };
+  // Every attach that succeeded, in order.
+  std::vector<Attachment> attached;
 
   std::unique_ptr<MemoryControls> controls;
   QueueDispatcher dispatcher;

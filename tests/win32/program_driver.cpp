@@ -91,7 +91,11 @@ TempDirectory::TempDirectory() {
 
 TempDirectory::~TempDirectory() {
   if (path_.empty()) return;
-  for (const std::string& name : FileNames()) DeleteFileA((path_ + "\\" + name).c_str());
+  // Empty folders a test made go as well.
+  for (const std::string& name : FileNames()) {
+    const std::string path = path_ + "\\" + name;
+    if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+  }
   RemoveDirectoryA(path_.c_str());
 }
 
@@ -252,9 +256,9 @@ void RunningProgram::SetResult(const std::string& text) {
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string RunningProgram::Result() const {
+std::string RunningProgram::Text(Control c) const {
   // GetWindowText does not reach into another process's controls; the message does.
-  HWND box = ControlWindow(Control::编辑框_结果);
+  HWND box = ControlWindow(c);
   const auto length = SendMessageA(box, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const auto copied =

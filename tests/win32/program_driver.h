@@ -15,7 +15,8 @@
 
 namespace wc::testing {
 
-// A fresh directory of the test's own under the temporary folder, removed with its files.
+// A fresh directory of the test's own under the temporary folder, removed with its files and
+// empty folders.
 class TempDirectory {
  public:
   TempDirectory();
@@ -75,7 +76,9 @@ class RunningProgram {
   HWND ControlWindow(Control c) const;
 
   void SetResult(const std::string& text);
-  std::string Result() const;
+  std::string Result() const { return Text(Control::编辑框_结果); }
+  // The text of an edit box or a label.
+  std::string Text(Control c) const;
   // A real click on the control, the main window brought to the front first.
   void Click(Control c);
 
