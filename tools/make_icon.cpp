@@ -52,7 +52,8 @@ Rgba Sample(double x, double y) {
   if (InLeaf(x, y, 44, 70, 24, 8, 0.55)) pixel = Over(white, pixel);
   if (InLeaf(x, y, 86, 60, 24, 8, -0.65)) pixel = Over(white, pixel);
   // Three grains at the top, for the words that come together.
-  for (const auto& [gx, gy] : {std::pair{70.0, 30.0}, std::pair{58.0, 24.0}, std::pair{76.0, 18.0}}) {
+  for (const auto& [gx, gy] :
+       {std::pair{70.0, 30.0}, std::pair{58.0, 24.0}, std::pair{76.0, 18.0}}) {
     if (InLeaf(x, y, gx, gy, 7, 4.5, -1.0)) pixel = Over(grain, pixel);
   }
   // The ground line.
@@ -114,8 +115,7 @@ int main(int argc, char** argv) {
       }
       const double a = sum.a / (kSamples * kSamples);
       auto channel = [&](double premultiplied) {
-        return static_cast<std::uint8_t>(
-            std::lround(sum.a > 0 ? 255 * premultiplied / sum.a : 0));
+        return static_cast<std::uint8_t>(std::lround(sum.a > 0 ? 255 * premultiplied / sum.a : 0));
       };
       out.push_back(channel(sum.b));
       out.push_back(channel(sum.g));

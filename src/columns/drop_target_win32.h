@@ -3,8 +3,8 @@
 // else (text, HTML, links) is refused with the no-drop cursor. What a drop means for the
 // column is not decided here: the dropped paths go to whoever created the target.
 
-#include <ole2.h>
 #include <windows.h>
+#include <ole2.h>
 
 #include <functional>
 #include <memory>

@@ -10,16 +10,22 @@ namespace wc {
 
 namespace {
 
-HANDLE ToHandle(FileId file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE ToHandle(FileId file) {
+  return reinterpret_cast<HANDLE>(file);
+}
 FileId ToFileId(HANDLE handle) {
   return handle == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileId>(handle);
 }
 
 }  // namespace
 
-bool Win32Services::InitializeOle() { return SUCCEEDED(::OleInitialize(nullptr)); }
+bool Win32Services::InitializeOle() {
+  return SUCCEEDED(::OleInitialize(nullptr));
+}
 
-void Win32Services::UninitializeOle() { ::OleUninitialize(); }
+void Win32Services::UninitializeOle() {
+  ::OleUninitialize();
+}
 
 std::string Win32Services::ModuleFileName() {
   char path[MAX_PATH] = {};
@@ -31,18 +37,26 @@ bool Win32Services::ChangeDirectory(const std::string& path) {
   return ::SetCurrentDirectoryA(path.c_str()) != FALSE;
 }
 
-std::uint32_t Win32Services::TickCount() { return ::GetTickCount(); }
+std::uint32_t Win32Services::TickCount() {
+  return ::GetTickCount();
+}
 
-void Win32Services::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
+void Win32Services::ExitProcess(int code) {
+  ::ExitProcess(static_cast<UINT>(code));
+}
 
 void Win32Services::ShowMessage(std::string_view text, std::string_view title, MessageKind kind) {
   const UINT flags = kind == MessageKind::Error ? MB_OK | MB_ICONERROR : MB_OK | MB_TASKMODAL;
   ::MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(), flags);
 }
 
-bool Win32Services::OpenClipboard() { return ::OpenClipboard(nullptr) != FALSE; }
+bool Win32Services::OpenClipboard() {
+  return ::OpenClipboard(nullptr) != FALSE;
+}
 
-bool Win32Services::EmptyClipboard() { return ::EmptyClipboard() != FALSE; }
+bool Win32Services::EmptyClipboard() {
+  return ::EmptyClipboard() != FALSE;
+}
 
 bool Win32Services::SetClipboardText(std::string_view bytes) {
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
@@ -61,7 +75,9 @@ bool Win32Services::SetClipboardText(std::string_view bytes) {
   return true;
 }
 
-void Win32Services::CloseClipboard() { ::CloseClipboard(); }
+void Win32Services::CloseClipboard() {
+  ::CloseClipboard();
+}
 
 FileId Win32Services::OpenForReading(const std::string& path) {
   if (path.empty()) return 0;

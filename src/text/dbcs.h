@@ -9,7 +9,9 @@
 
 namespace wc {
 
-constexpr bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+constexpr bool IsLeadByte(char c) {
+  return static_cast<unsigned char>(c) >= 0x80;
+}
 
 // Length in bytes of the character starting at `pos`: 2 for a lead byte, else 1. A lead byte
 // that is the last byte of the text counts as 1 so that a scan never steps past the end.

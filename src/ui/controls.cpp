@@ -47,19 +47,21 @@ const std::array<ColumnControls, kColumnCount> kColumns = {{
     {C::编辑框_第四列, C::标签_第四列, C::选择框_第四列, C::按钮_清空第四列, C::拖放对象_第四列},
 }};
 
-ControlKind KindOf(Control c) { return kInitialStates[Index(c)].kind; }
+ControlKind KindOf(Control c) {
+  return kInitialStates[Index(c)].kind;
+}
 
 std::string_view NameOf(Control c) {
   // u8 literals keep UTF-8 whatever the execution character set is.
   static constexpr const char8_t* kNames[kControlCount] = {
-      u8"编辑框_第一列", u8"编辑框_第二列", u8"编辑框_第三列", u8"编辑框_第四列",
-      u8"标签_第一列",   u8"标签_第二列",   u8"标签_第三列",   u8"标签_第四列",
-      u8"选择框_第一列", u8"选择框_第二列", u8"选择框_第三列", u8"选择框_第四列",
+      u8"编辑框_第一列",   u8"编辑框_第二列",   u8"编辑框_第三列",   u8"编辑框_第四列",
+      u8"标签_第一列",     u8"标签_第二列",     u8"标签_第三列",     u8"标签_第四列",
+      u8"选择框_第一列",   u8"选择框_第二列",   u8"选择框_第三列",   u8"选择框_第四列",
       u8"按钮_清空第一列", u8"按钮_清空第二列", u8"按钮_清空第三列", u8"按钮_清空第四列",
       u8"拖放对象_第一列", u8"拖放对象_第二列", u8"拖放对象_第三列", u8"拖放对象_第四列",
-      u8"标签_输出结果", u8"编辑框_结果",   u8"标签_输出条数", u8"编辑框_输出条数",
-      u8"选择框_去重",   u8"按钮_输出",     u8"按钮_复制",     u8"按钮_导出",
-      u8"按钮_重置",     u8"进度条1",       u8"分组框1",       u8"透明标签_说明",
+      u8"标签_输出结果",   u8"编辑框_结果",     u8"标签_输出条数",   u8"编辑框_输出条数",
+      u8"选择框_去重",     u8"按钮_输出",       u8"按钮_复制",       u8"按钮_导出",
+      u8"按钮_重置",       u8"进度条1",         u8"分组框1",         u8"透明标签_说明",
   };
   return reinterpret_cast<const char*>(kNames[Index(c)]);
 }

@@ -46,7 +46,9 @@ enum class Control : std::uint8_t {
 
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::透明标签_说明) + 1;
 
-constexpr std::size_t Index(Control c) { return static_cast<std::size_t>(c); }
+constexpr std::size_t Index(Control c) {
+  return static_cast<std::size_t>(c);
+}
 
 enum class ControlKind : std::uint8_t {
   EditBox,

@@ -11,7 +11,7 @@ namespace wc {
 
 struct WindowSettings {
   std::string_view title;
-  int width;   // outer size, frame and title bar included
+  int width;  // outer size, frame and title bar included
   int height;
 };
 
@@ -19,12 +19,12 @@ inline constexpr WindowSettings kMainWindow = {"青禾词语组合器 V1.0", 525
 
 struct ControlPlace {
   Control control;
-  int left;    // from the client area of the parent
+  int left;  // from the client area of the parent
   int top;
   int width;
   int height;
-  bool multiline = false;                 // edit boxes: several lines, vertical scroll bar
-  std::optional<Control> parent = {};     // empty: the window itself
+  bool multiline = false;              // edit boxes: several lines, vertical scroll bar
+  std::optional<Control> parent = {};  // empty: the window itself
 };
 
 // Every control that has a window, in the order the window builds them. The drop targets

@@ -18,7 +18,9 @@ constexpr int kFirstControlId = 100;
 constexpr UINT_PTR kCountFilterId = 1;
 constexpr WPARAM kEndOfText = 0x7FFFFFFF;  // any index past the end selects the end
 
-int IdOf(Control c) { return kFirstControlId + static_cast<int>(Index(c)); }
+int IdOf(Control c) {
+  return kFirstControlId + static_cast<int>(Index(c));
+}
 
 std::optional<int> ColumnOfDropTarget(Control target) {
   for (int column = 0; column < kColumnCount; ++column) {
@@ -52,8 +54,8 @@ ClassAndStyle WindowClassFor(const ControlPlace& place) {
       return {"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE,
               0};
     case ControlKind::CheckBox:
-      return {"BUTTON",
-              kChild | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | BS_MULTILINE, 0};
+      return {"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | BS_MULTILINE,
+              0};
     case ControlKind::ProcessBar:
       return {PROGRESS_CLASSA, kChild | PBS_SMOOTH, WS_EX_STATICEDGE};
     case ControlKind::TransLabel:
@@ -65,8 +67,8 @@ ClassAndStyle WindowClassFor(const ControlPlace& place) {
 
 // Typed characters of the count box: digits and the minus sign only. Control characters
 // pass, so Backspace and the clipboard keys work; pasted text never comes through here.
-LRESULT CALLBACK CountFilterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK CountFilterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
   if (message == WM_CHAR && wParam >= 32 && !(wParam >= '0' && wParam <= '9') && wParam != '-') {
     return 0;
   }
@@ -115,12 +117,12 @@ bool Win32MainWindow::Build() {
   const Point at = CentredOn(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                              kMainWindow.width, kMainWindow.height);
   const std::string title(kMainWindow.title);
-  window_ = CreateWindowExA(0, kClassName, title.c_str(),
-                            // No WS_CLIPCHILDREN: the group box draws no background
-                            // of its own, so the window must paint under it.
-                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                            at.x, at.y, kMainWindow.width, kMainWindow.height, nullptr, nullptr,
-                            instance, this);
+  window_ =
+      CreateWindowExA(0, kClassName, title.c_str(),
+                      // No WS_CLIPCHILDREN: the group box draws no background
+                      // of its own, so the window must paint under it.
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, at.x, at.y,
+                      kMainWindow.width, kMainWindow.height, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
   RECT outer;
   GetWindowRect(window_, &outer);
@@ -160,17 +162,16 @@ bool Win32MainWindow::CreateControls() {
         sink_.Raise(WindowId::主窗口, self, Event::LeftButtonPressed,
                     {.text = {}, .x = x, .y = y, .keys = keys});
       };
-      control = CreateTransLabel(instance, parent, text,
-                                 {place.left, place.top, place.left + place.width,
-                                  place.top + place.height},
-                                 std::move(look));
+      control = CreateTransLabel(
+          instance, parent, text,
+          {place.left, place.top, place.left + place.width, place.top + place.height},
+          std::move(look));
     } else {
       const ClassAndStyle cls = WindowClassFor(place);
-      control = CreateWindowExA(cls.exStyle, cls.className, text.c_str(),
-                                cls.style | (initial.enabled ? 0 : WS_DISABLED), place.left,
-                                place.top, place.width, place.height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(place.control))),
-                                instance, nullptr);
+      control = CreateWindowExA(
+          cls.exStyle, cls.className, text.c_str(), cls.style | (initial.enabled ? 0 : WS_DISABLED),
+          place.left, place.top, place.width, place.height, parent,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(place.control))), instance, nullptr);
     }
     if (control == nullptr) return false;
     controls_[Index(place.control)] = control;
@@ -298,7 +299,9 @@ std::optional<Control> Win32MainWindow::ControlOf(HWND window) const {
   return std::nullopt;
 }
 
-std::string Win32MainWindow::Text(Control box) const { return WindowText(ControlWindow(box)); }
+std::string Win32MainWindow::Text(Control box) const {
+  return WindowText(ControlWindow(box));
+}
 
 void Win32MainWindow::SetText(Control box, std::string_view text) {
   HWND edit = ControlWindow(box);
@@ -322,7 +325,9 @@ void Win32MainWindow::AppendText(Control box, std::string_view text) {
                reinterpret_cast<LPARAM>(edit));
 }
 
-NativeWindow Win32MainWindow::WindowHandle(Control box) const { return ControlWindow(box); }
+NativeWindow Win32MainWindow::WindowHandle(Control box) const {
+  return ControlWindow(box);
+}
 
 bool Win32MainWindow::AttachDropTarget(Control target, HWND window) {
   Win32DropTarget* dropTarget = DropTarget(target);
@@ -334,7 +339,9 @@ Win32DropTarget* Win32MainWindow::DropTarget(Control target) const {
   return column ? dropTargets_[*column].get() : nullptr;
 }
 
-std::string Win32MainWindow::Caption(Control c) const { return WindowText(ControlWindow(c)); }
+std::string Win32MainWindow::Caption(Control c) const {
+  return WindowText(ControlWindow(c));
+}
 
 void Win32MainWindow::SetCaption(Control c, std::string_view caption) {
   HWND control = ControlWindow(c);
@@ -352,7 +359,9 @@ void Win32MainWindow::SetChecked(Control box, int checked) {
   sink_.StateChanged(box);
 }
 
-bool Win32MainWindow::Enabled(Control c) const { return IsWindowEnabled(ControlWindow(c)) != FALSE; }
+bool Win32MainWindow::Enabled(Control c) const {
+  return IsWindowEnabled(ControlWindow(c)) != FALSE;
+}
 
 void Win32MainWindow::SetProgressMaximum(Control bar, std::int32_t value) {
   progressMaximum_ = ClampProgress(value);

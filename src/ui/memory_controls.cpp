@@ -36,18 +36,26 @@ NativeWindow MemoryControls::WindowHandle(Control box) const {
   return const_cast<State*>(&At(box));
 }
 
-std::string MemoryControls::Caption(Control c) const { return At(c).text; }
+std::string MemoryControls::Caption(Control c) const {
+  return At(c).text;
+}
 
-void MemoryControls::SetCaption(Control c, std::string_view caption) { At(c).text.assign(caption); }
+void MemoryControls::SetCaption(Control c, std::string_view caption) {
+  At(c).text.assign(caption);
+}
 
-int MemoryControls::Checked(Control box) const { return At(box).checked ? 1 : 0; }
+int MemoryControls::Checked(Control box) const {
+  return At(box).checked ? 1 : 0;
+}
 
 void MemoryControls::SetChecked(Control box, int checked) {
   At(box).checked = checked == 1;
   sink_.StateChanged(box);
 }
 
-bool MemoryControls::Enabled(Control c) const { return At(c).enabled; }
+bool MemoryControls::Enabled(Control c) const {
+  return At(c).enabled;
+}
 
 void MemoryControls::SetProgressMaximum(Control bar, std::int32_t value) {
   At(bar).maximum = ClampProgress(value);
@@ -57,7 +65,9 @@ void MemoryControls::SetProgressPosition(Control bar, std::int32_t value) {
   At(bar).position = ClampProgress(value);
 }
 
-std::int32_t MemoryControls::ProgressMaximum(Control bar) const { return At(bar).maximum; }
+std::int32_t MemoryControls::ProgressMaximum(Control bar) const {
+  return At(bar).maximum;
+}
 
 std::int32_t MemoryControls::ProgressShown(Control bar) const {
   // The minimum is always 0, so the range is 0...maximum.
@@ -84,7 +94,8 @@ void MemoryControls::UserClicks(Control c) {
 
 void MemoryControls::UserPressesLeftButton(Control label, int x, int y, int keys) {
   if (KindOf(label) != ControlKind::TransLabel) return;
-  sink_.Raise(WindowId::主窗口, label, Event::LeftButtonPressed, {.text = {}, .x = x, .y = y, .keys = keys});
+  sink_.Raise(WindowId::主窗口, label, Event::LeftButtonPressed,
+              {.text = {}, .x = x, .y = y, .keys = keys});
 }
 
 void MemoryControls::RaiseContentChanged(Control box) {

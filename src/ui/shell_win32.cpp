@@ -18,8 +18,7 @@ constexpr int kIconResource = 1;
 
 LRESULT CALLBACK DispatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunPosted) {
-    auto* dispatcher =
-        reinterpret_cast<QueueDispatcher*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* dispatcher = reinterpret_cast<QueueDispatcher*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (dispatcher != nullptr) dispatcher->RunPending();
     return 0;
   }
@@ -53,14 +52,16 @@ Win32Dispatcher::~Win32Dispatcher() {
   Discard();
 }
 
-void Win32Dispatcher::Wake() { PostMessageA(window_, kRunPosted, 0, 0); }
+void Win32Dispatcher::Wake() {
+  PostMessageA(window_, kRunPosted, 0, 0);
+}
 
 Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance), dispatcher_(instance) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   // One 128 x 128 picture serves as large and small icon alike.
-  icon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON,
-                                        128, 128, LR_DEFAULTCOLOR));
+  icon_ = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, 128, 128, LR_DEFAULTCOLOR));
 }
 
 Win32Shell::~Win32Shell() {

@@ -47,8 +47,10 @@ LRESULT CALLBACK TransLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCCREATE: {
       // From here on the window owns its look and frees it when it goes, also when its
       // creation fails later on.
-      auto* handover = static_cast<Handover*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handover->look.release()));
+      auto* handover =
+          static_cast<Handover*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      SetWindowLongPtrA(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(handover->look.release()));
       break;
     }
     case WM_ERASEBKGND:

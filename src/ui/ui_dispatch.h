@@ -2,8 +2,8 @@
 // How another thread gets work done on the user-interface thread. Posting never waits for
 // the user-interface thread, so that thread may wait for a worker without a deadlock.
 
-#include <condition_variable>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>

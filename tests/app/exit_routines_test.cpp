@@ -12,8 +12,12 @@ namespace wc {
 namespace {
 
 std::string trail;
-void First(App&) { trail += "1"; }
-void Second(App&) { trail += "2"; }
+void First(App&) {
+  trail += "1";
+}
+void Second(App&) {
+  trail += "2";
+}
 
 TEST(ExitRoutines, RunInTheOrderAddedAndOnceEachEvenWhenAddedTwice) {
   testing::FakeServices services;

@@ -31,9 +31,8 @@ TEST(MainWindowCreated, SkinsTheWindowThenAttachesTheDropTargetsBeforeItIsShown)
   EXPECT_THAT(shell.skinStyles, ElementsAre(3));
   // The whole window is there when the skin comes, and the user sees it only afterwards.
   EXPECT_THAT(Between(services.log, "CreateMainWindow", "ShowMainWindow"),
-              ElementsAre("CreateMainWindow", "ApplySkin 3", "AttachDropTarget",
-                          "AttachDropTarget", "AttachDropTarget", "AttachDropTarget",
-                          "ShowMainWindow"));
+              ElementsAre("CreateMainWindow", "ApplySkin 3", "AttachDropTarget", "AttachDropTarget",
+                          "AttachDropTarget", "AttachDropTarget", "ShowMainWindow"));
 }
 
 TEST(MainWindowCreated, AttachesEachDropTargetToItsOwnBoxColumnOneFirst) {

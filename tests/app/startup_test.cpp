@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "app/app.h"
 #include "support/fake_services.h"
@@ -12,7 +12,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-FakeServices& Fake(App& app) { return static_cast<FakeServices&>(app.services); }
+FakeServices& Fake(App& app) {
+  return static_cast<FakeServices&>(app.services);
+}
 
 void LogCreated(App& app, const EventArgs&) {
   Fake(app).log.push_back("Created");
@@ -31,11 +33,10 @@ TEST(Startup, RunsEveryStepInOrderAndEndsWithZero) {
   MemoryShell shell(services);
   const int code = RunProgram(services, shell, kCreatedOnly);
   EXPECT_EQ(code, 0);
-  EXPECT_THAT(services.log,
-              ElementsAre("OleInitialize", "GetModuleFileName",
-                          "SetCurrentDirectory C:\\Program Files\\青禾", "CreateMainWindow",
-                          "Created", "ShowMainWindow", "EventLoop", "EventLoopEnded",
-                          "OleUninitialize"));
+  EXPECT_THAT(services.log, ElementsAre("OleInitialize", "GetModuleFileName",
+                                        "SetCurrentDirectory C:\\Program Files\\青禾",
+                                        "CreateMainWindow", "Created", "ShowMainWindow",
+                                        "EventLoop", "EventLoopEnded", "OleUninitialize"));
   EXPECT_TRUE(services.messages.empty());
 }
 

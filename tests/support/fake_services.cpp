@@ -9,7 +9,9 @@ bool FakeServices::InitializeOle() {
   return !oleFails;
 }
 
-void FakeServices::UninitializeOle() { log.push_back("OleUninitialize"); }
+void FakeServices::UninitializeOle() {
+  log.push_back("OleUninitialize");
+}
 
 std::string FakeServices::ModuleFileName() {
   log.push_back("GetModuleFileName");
@@ -21,7 +23,9 @@ bool FakeServices::ChangeDirectory(const std::string& path) {
   return true;
 }
 
-std::uint32_t FakeServices::TickCount() { return tickCount; }
+std::uint32_t FakeServices::TickCount() {
+  return tickCount;
+}
 
 void FakeServices::ExitProcess(int code) {
   log.push_back("ExitProcess " + std::to_string(code));
@@ -51,7 +55,9 @@ bool FakeServices::SetClipboardText(std::string_view bytes) {
   return true;
 }
 
-void FakeServices::CloseClipboard() { clipboardOpen = false; }
+void FakeServices::CloseClipboard() {
+  clipboardOpen = false;
+}
 
 bool FakeServices::Locked(const std::string& path) const {
   return std::find(lockedPaths.begin(), lockedPaths.end(), path) != lockedPaths.end();
@@ -97,7 +103,9 @@ bool FakeServices::Write(FileId file, std::string_view bytes) {
   return true;
 }
 
-void FakeServices::Close(FileId file) { open_.erase(file); }
+void FakeServices::Close(FileId file) {
+  open_.erase(file);
+}
 
 bool FakeServices::MoveReplacing(const std::string& from, const std::string& to) {
   if (Locked(to) || !files.contains(from)) return false;
@@ -106,7 +114,9 @@ bool FakeServices::MoveReplacing(const std::string& from, const std::string& to)
   return true;
 }
 
-bool FakeServices::RemoveFile(const std::string& path) { return files.erase(path) == 1; }
+bool FakeServices::RemoveFile(const std::string& path) {
+  return files.erase(path) == 1;
+}
 
 std::optional<std::thread> FakeServices::StartThread(std::function<void()> body) {
   if (threadStartFails) return std::nullopt;

@@ -52,17 +52,17 @@ class FakeServices : public Services {
   // The world the program sees.
   std::string moduleFileName = "C:\\WordCombiner\\WordCombiner.exe";
   std::uint32_t tickCount = 1000;
-  std::map<std::string, std::string> files;          // path -> bytes
-  std::optional<std::string> clipboard;               // CF_TEXT bytes with their NUL
+  std::map<std::string, std::string> files;  // path -> bytes
+  std::optional<std::string> clipboard;      // CF_TEXT bytes with their NUL
   bool clipboardOpen = false;
 
   // Failures to inject.
   bool oleFails = false;
   bool clipboardHeldElsewhere = false;
   bool clipboardMemoryFails = false;
-  std::vector<std::string> lockedPaths;               // cannot be created, replaced or read
-  bool createFails = false;                           // no new file anywhere (read-only folder)
-  std::optional<std::size_t> writeFailsAfterBytes;    // a write stops after this many bytes
+  std::vector<std::string> lockedPaths;             // cannot be created, replaced or read
+  bool createFails = false;                         // no new file anywhere (read-only folder)
+  std::optional<std::size_t> writeFailsAfterBytes;  // a write stops after this many bytes
   bool readFails = false;
   bool threadStartFails = false;
 

@@ -106,8 +106,12 @@ TYPED_TEST_P(ControlContract, ProgressValuesAreLimitedAndTheBarShowsTheLowerOfPo
     std::int32_t maximum, position, shownMaximum, shown;
   };
   const Case cases[] = {
-      {5, 3, 5, 3},          {40000, 40000, 32767, 32767}, {50, 80, 50, 50},
-      {100, -3, 100, 0},     {-7, 10, 0, 0},               {2147483647, 32767, 32767, 32767},
+      {5, 3, 5, 3},
+      {40000, 40000, 32767, 32767},
+      {50, 80, 50, 50},
+      {100, -3, 100, 0},
+      {-7, 10, 0, 0},
+      {2147483647, 32767, 32767, 32767},
       {10, -2147483647 - 1, 10, 0},
   };
   for (const Case& k : cases) {
@@ -177,8 +181,9 @@ TYPED_TEST_P(ControlContract, ButtonsRaiseClickedAndCaptionsChangeSilently) {
 
 TYPED_TEST_P(ControlContract, EveryEditBoxHasAWindowOfItsOwn) {
   ControlModel& c = this->controls();
-  const Control boxes[] = {Control::编辑框_第一列, Control::编辑框_第二列, Control::编辑框_第三列,
-                           Control::编辑框_第四列, Control::编辑框_结果, Control::编辑框_输出条数};
+  const Control boxes[] = {Control::编辑框_第一列, Control::编辑框_第二列,
+                           Control::编辑框_第三列, Control::编辑框_第四列,
+                           Control::编辑框_结果,   Control::编辑框_输出条数};
   for (Control a : boxes) {
     EXPECT_NE(c.WindowHandle(a), nullptr);
     for (Control b : boxes) {

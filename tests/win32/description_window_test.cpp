@@ -1,8 +1,8 @@
 // The usage-notes window: its settings and look in this process, its behaviour in the real
 // program, driven with the real mouse and keyboard.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <thread>

@@ -1,7 +1,7 @@
 #include "win32/drag_source.h"
 
-#include <ole2.h>
 #include <windows.h>
+#include <ole2.h>
 
 #include "win32/test_data_object.h"
 

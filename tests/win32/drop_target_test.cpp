@@ -1,9 +1,9 @@
 // The column boxes' OLE drop targets in the real window, with the program's own handlers:
 // what each drag is told, and what a drop does to the column.
 
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -147,15 +147,17 @@ TEST_F(MainWindow, EveryControlSitsAtItsPlaceWithItsClass) {
 }
 
 TEST_F(MainWindow, AClickWhereAButtonLiesOverABoxReachesTheButton) {
-  const Control buttons[] = {Control::按钮_清空第一列, Control::按钮_清空第二列, Control::按钮_清空第三列,
-                             Control::按钮_清空第四列, Control::按钮_复制, Control::按钮_导出,
+  const Control buttons[] = {Control::按钮_清空第一列, Control::按钮_清空第二列,
+                             Control::按钮_清空第三列, Control::按钮_清空第四列,
+                             Control::按钮_复制,       Control::按钮_导出,
                              Control::按钮_重置};
   for (Control button : buttons) {
     SCOPED_TRACE(std::string(NameOf(button)));
     RECT r;
     GetWindowRect(Window(button), &r);
     sink_.events.clear();
-    ClickAt({r.right - 3, r.bottom - 3});  // the box's own bottom-right corner for the clear buttons
+    ClickAt(
+        {r.right - 3, r.bottom - 3});  // the box's own bottom-right corner for the clear buttons
     ASSERT_TRUE(PumpUntil([&] { return !sink_.events.empty(); }, milliseconds(2000), &shell_));
     EXPECT_EQ(sink_.events.front(), (RaisedEvent{button, Event::Clicked}));
   }
@@ -166,8 +168,8 @@ TEST_F(MainWindow, TabFollowsTheFocusOrderAndWraps) {
   for (std::size_t i = 1; i <= kFocusOrder.size(); ++i) {
     PostKey(VK_TAB);
     const Control expected = kFocusOrder[i % kFocusOrder.size()];
-    EXPECT_EQ(GetFocus(), Window(expected)) << "after " << i << " tabs, expected "
-                                            << NameOf(expected);
+    EXPECT_EQ(GetFocus(), Window(expected))
+        << "after " << i << " tabs, expected " << NameOf(expected);
   }
 }
 

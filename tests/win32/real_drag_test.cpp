@@ -1,9 +1,9 @@
 // A real drag as a user makes it: another program drags with the mouse, moved by real input
 // through the system, onto a column box of WordCombiner.exe running on its own.
 
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <string>
 #include <thread>

@@ -2,9 +2,9 @@
 
 #include "results/result_actions.h"
 
+#include <windows.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <atomic>
 #include <cstring>

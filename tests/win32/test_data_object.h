@@ -2,8 +2,8 @@
 // A drag's data as the tests make it: a file list (CF_HDROP in global memory) or plain text
 // only, with a count of what the drop target asked of it.
 
-#include <ole2.h>
 #include <windows.h>
+#include <ole2.h>
 
 #include <string>
 #include <vector>

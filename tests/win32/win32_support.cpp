@@ -24,7 +24,9 @@ void PumpOnce(Win32Shell* shell) {
 }
 }  // namespace
 
-int QuitMessagesSeen() { return quitMessages; }
+int QuitMessagesSeen() {
+  return quitMessages;
+}
 
 void PumpFor(std::chrono::milliseconds duration, Win32Shell* shell) {
   const auto end = Clock::now() + duration;
@@ -61,7 +63,9 @@ void MouseAt(POINT screen, DWORD buttons) {
   SendInput(count, inputs, sizeof(INPUT));
 }
 
-void ClickAt(POINT screen) { MouseAt(screen, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP); }
+void ClickAt(POINT screen) {
+  MouseAt(screen, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+}
 
 void ClickCentreOf(HWND window) {
   RECT place;
@@ -99,7 +103,9 @@ std::string TestDirectory() {
   return directory.substr(0, directory.find_last_of('\\'));
 }
 
-std::string ProgramPath() { return TestDirectory() + "\\WordCombiner.exe"; }
+std::string ProgramPath() {
+  return TestDirectory() + "\\WordCombiner.exe";
+}
 
 ChildProcess::ChildProcess(const std::string& commandLine) {
   STARTUPINFOA startup = {};
