@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "ui/main_window_layout.h"
+#include "win32/drag_source.h"
 
 namespace wc::testing {
 
@@ -287,6 +288,78 @@ std::vector<HWND> RunningProgram::Descriptions() const {
 
 void RunningProgram::Close(HWND window) {
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+ProgramCopy::ProgramCopy() {
+  CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE);
+}
+
+std::optional<std::string> ClipboardText() {
+  if (!OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      const std::size_t length = strnlen(bytes, size);
+      if (length < size) text = std::string(bytes, length + 1);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::optional<DWORD> DragOnto(RunningProgram& program, Control box, const std::string& kind,
+                              const std::string& item) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const POINT sourceAt = {40, 40};  // clear of the centred main window
+  ChildProcess source('"' + std::string(self) + "\" --child=" + kDragSourceChild + " " +
+                      std::to_string(sourceAt.x) + " " + std::to_string(sourceAt.y) + " " + kind +
+                      " \"" + item + '"');
+  if (WaitForWindow(source.Id(), kDragSourceTitle, milliseconds(20000)) == nullptr) {
+    return std::nullopt;
+  }
+  const POINT start = {sourceAt.x + 80, sourceAt.y + 60};
+  const POINT target = CentreOf(program.ControlWindow(box));
+  MouseAt(start, 0);
+  std::this_thread::sleep_for(milliseconds(300));
+  MouseAt(start, MOUSEEVENTF_LEFTDOWN);
+  std::this_thread::sleep_for(milliseconds(500));
+  constexpr int kSteps = 20;
+  for (int step = 1; step <= kSteps; ++step) {
+    MouseAt({start.x + (target.x - start.x) * step / kSteps,
+             start.y + (target.y - start.y) * step / kSteps},
+            0);
+    std::this_thread::sleep_for(milliseconds(50));
+  }
+  std::this_thread::sleep_for(milliseconds(500));
+  MouseAt(target, MOUSEEVENTF_LEFTUP);
+  // A big file is read and shown inside the drop, before the source hears its answer.
+  return source.WaitForExit(milliseconds(300000));
+}
+
+AnswerWatch::AnswerWatch(HWND window) : window_(window) {
+  thread_ = std::thread([this] {
+    using Clock = std::chrono::steady_clock;
+    while (!stop_.load()) {
+      const auto asked = Clock::now();
+      DWORD_PTR ignored = 0;
+      if (!SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &ignored)) {
+        // A window that is gone has ended, not hung.
+        if (IsWindow(window_)) stuck_ = true;
+        return;
+      }
+      const long long took = std::chrono::duration_cast<milliseconds>(Clock::now() - asked).count();
+      if (took > longestMs_.load()) longestMs_ = took;
+      std::this_thread::sleep_for(milliseconds(10));
+    }
+  });
+}
+
+AnswerWatch::~AnswerWatch() {
+  stop_ = true;
+  thread_.join();
 }
 
 }  // namespace wc::testing

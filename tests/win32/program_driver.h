@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "ui/controls.h"
@@ -47,6 +50,19 @@ class MappedDrive {
  private:
   char letter_ = 0;
 };
+
+inline constexpr char kExportName[] = "青禾词语组合导出结果.txt";
+
+// A copy of WordCombiner.exe in a directory of its own, where its export file goes.
+struct ProgramCopy {
+  TempDirectory directory;
+  std::string exe = directory.Path() + "\\WordCombiner.exe";
+  ProgramCopy();
+  std::string ExportFile() const { return directory.Path() + "\\" + kExportName; }
+};
+
+// What the clipboard holds as CF_TEXT, NUL included, or empty when it holds no text.
+std::optional<std::string> ClipboardText();
 
 std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
@@ -93,10 +109,39 @@ class RunningProgram {
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout) {
     return process_.WaitForExit(timeout);
   }
+  // The most memory the process has held so far (its peak working set), in bytes.
+  std::optional<std::size_t> PeakMemory() const { return process_.PeakMemory(); }
 
  private:
   ChildProcess process_;
   HWND main_ = nullptr;
+};
+
+// Another program drags `item` (kDragFiles or kDragText, see drag_source.h) with the mouse,
+// moved by real input in steps as a hand would, and lets go on the centre of `box`. Returns
+// the drag source's exit code, empty when the drag never ended.
+std::optional<DWORD> DragOnto(RunningProgram& program, Control box, const std::string& kind,
+                              const std::string& item);
+
+// Asks a window over and over whether it answers, from a thread of its own, and keeps the
+// longest time it took: the longest time a user would have found the window frozen.
+class AnswerWatch {
+ public:
+  explicit AnswerWatch(HWND window);
+  ~AnswerWatch();
+  AnswerWatch(const AnswerWatch&) = delete;
+  AnswerWatch& operator=(const AnswerWatch&) = delete;
+
+  std::chrono::milliseconds Longest() const { return std::chrono::milliseconds(longestMs_.load()); }
+  // False once the window went two minutes without answering.
+  bool AlwaysAnswered() const { return !stuck_.load(); }
+
+ private:
+  HWND window_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> stuck_{false};
+  std::atomic<long long> longestMs_{0};
+  std::thread thread_;
 };
 
 }  // namespace wc::testing

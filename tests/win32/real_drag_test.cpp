@@ -29,37 +29,6 @@ class RealDrag : public ::testing::Test {
     EXPECT_EQ(*code, 0u);
   }
 
-  // Starts the second program, presses on it, moves over to the centre of `box` in steps as a
-  // hand would and lets go there. Returns what the drag source answered.
-  std::optional<DWORD> DragOnto(Control box, const std::string& kind, const std::string& item) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const POINT sourceAt = {40, 40};  // clear of the centred main window
-    ChildProcess source('"' + std::string(self) + "\" --child=" + kDragSourceChild + " " +
-                        std::to_string(sourceAt.x) + " " + std::to_string(sourceAt.y) + " " + kind +
-                        " \"" + item + '"');
-    if (WaitForWindow(source.Id(), kDragSourceTitle, milliseconds(20000)) == nullptr) {
-      ADD_FAILURE() << "the drag source did not show";
-      return std::nullopt;
-    }
-    const POINT start = {sourceAt.x + 80, sourceAt.y + 60};
-    const POINT target = CentreOf(program_.ControlWindow(box));
-    MouseAt(start, 0);
-    std::this_thread::sleep_for(milliseconds(300));
-    MouseAt(start, MOUSEEVENTF_LEFTDOWN);
-    std::this_thread::sleep_for(milliseconds(500));
-    constexpr int kSteps = 20;
-    for (int step = 1; step <= kSteps; ++step) {
-      MouseAt({start.x + (target.x - start.x) * step / kSteps,
-               start.y + (target.y - start.y) * step / kSteps},
-              0);
-      std::this_thread::sleep_for(milliseconds(50));
-    }
-    std::this_thread::sleep_for(milliseconds(500));
-    MouseAt(target, MOUSEEVENTF_LEFTUP);
-    return source.WaitForExit(milliseconds(15000));
-  }
-
   RunningProgram program_{ProgramPath()};
 };
 
@@ -70,7 +39,7 @@ TEST_F(RealDrag, AFileDraggedFromAnotherProgramFillsTheColumnBox) {
   ASSERT_TRUE(WriteWholeFile(path, content));
   ASSERT_EQ(program_.Text(Control::编辑框_第三列), "");
 
-  const std::optional<DWORD> answer = DragOnto(Control::编辑框_第三列, kDragFiles, path);
+  const std::optional<DWORD> answer = DragOnto(program_, Control::编辑框_第三列, kDragFiles, path);
   ASSERT_TRUE(answer.has_value()) << "the drag never ended";
   // The box is filled inside the drop, before the source hears its answer, and its column
   // follows.
@@ -84,7 +53,8 @@ TEST_F(RealDrag, AFileDraggedFromAnotherProgramFillsTheColumnBox) {
 TEST_F(RealDrag, TextDraggedFromAnEditorIsRefused) {
   SendMessageA(program_.ControlWindow(Control::编辑框_第一列), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>("old"));
-  const std::optional<DWORD> answer = DragOnto(Control::编辑框_第一列, kDragText, "C:\\a.txt");
+  const std::optional<DWORD> answer =
+      DragOnto(program_, Control::编辑框_第一列, kDragText, "C:\\a.txt");
   ASSERT_TRUE(answer.has_value()) << "the drag never ended";
   // Nothing was dropped: the source ends with no effect, as over any window that refuses.
   EXPECT_EQ(*answer, static_cast<DWORD>(kDragDropped + DROPEFFECT_NONE));

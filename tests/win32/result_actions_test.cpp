@@ -25,8 +25,6 @@ namespace {
 using std::chrono::milliseconds;
 using ::testing::ElementsAre;
 
-constexpr char kExportName[] = "青禾词语组合导出结果.txt";
-
 // The handlers over the real services; only the main window is the in-memory one.
 struct RealServicesApp {
   Win32Services services;
@@ -42,22 +40,6 @@ struct RealServicesApp {
     CopyResult(app, {});
   }
 };
-
-// What the clipboard holds as CF_TEXT, NUL included, or empty when it holds no text.
-std::optional<std::string> ClipboardText() {
-  if (!OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<std::string> text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const SIZE_T size = GlobalSize(data);
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      const std::size_t length = strnlen(bytes, size);
-      if (length < size) text = std::string(bytes, length + 1);
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 std::set<UINT> ClipboardFormats() {
   std::set<UINT> formats;
@@ -105,14 +87,6 @@ TEST(ClipboardWin32, ClipboardHeldByAnotherWindowKeepsItsContent) {
 }
 
 // ---- export through the real program
-
-// A copy of WordCombiner.exe in a directory of its own.
-struct ProgramCopy {
-  TempDirectory directory;
-  std::string exe = directory.Path() + "\\WordCombiner.exe";
-  ProgramCopy() { CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE); }
-  std::string ExportFile() const { return directory.Path() + "\\" + kExportName; }
-};
 
 // Clicks 导出 and answers the notice; returns whether "导出成功" came.
 bool ExportAndAnswer(RunningProgram& program) {

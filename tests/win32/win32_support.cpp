@@ -1,5 +1,7 @@
 #include "win32/win32_support.h"
 
+#include <psapi.h>
+
 #include <thread>
 
 #include "ui/shell_win32.h"
@@ -137,6 +139,15 @@ std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
   return code;
+}
+
+std::optional<std::size_t> ChildProcess::PeakMemory() const {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  if (process_ == nullptr || !GetProcessMemoryInfo(process_, &counters, sizeof counters)) {
+    return std::nullopt;
+  }
+  return counters.PeakWorkingSetSize;
 }
 
 namespace {

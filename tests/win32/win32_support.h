@@ -48,6 +48,8 @@ class ChildProcess {
   DWORD Id() const { return id_; }
   // The exit code once the process has ended within `timeout`; empty if it still runs.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
+  // Its peak working set in bytes, while it runs or after.
+  std::optional<std::size_t> PeakMemory() const;
 
  private:
   HANDLE process_ = nullptr;
