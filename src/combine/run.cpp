@@ -191,7 +191,6 @@ void Combiner::Follow(Control control) {
 }
 
 void Combiner::Start() {
-  Stop();
   ControlModel& ui = app_.Controls();
   const std::int32_t maximum = CountFromText(ui.Text(Control::编辑框_输出条数));
   const bool dedup = ui.Checked(Control::选择框_去重) == 1;
@@ -208,7 +207,11 @@ void Combiner::Start() {
   };
   std::optional<std::thread> thread =
       app_.services.StartThread(PassMaker(app_, included_, channel, passes, std::move(postShow)));
+  // A press whose run cannot start changes nothing: the run going on, if any, goes on.
   if (!thread) return;
+  // Only now the run before ends. The new one cannot reach the box before this handler has
+  // returned, so the two never write to it together.
+  Stop();
 
   channel_ = std::move(channel);
   thread_ = std::move(thread);

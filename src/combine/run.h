@@ -27,8 +27,9 @@ class Combiner {
   Combiner(const Combiner&) = delete;
   Combiner& operator=(const Combiner&) = delete;
 
-  // Stops the current run, if any, then starts one with what the count box, the de-dup box and
-  // the columns say now. A thread that cannot be started leaves everything as it was.
+  // Starts a run with what the count box, the de-dup box and the columns say now, then stops
+  // the current one, if any. A thread that cannot be started leaves everything as it was, the
+  // run going on included.
   void Start();
   // Stops the current run at its next pass and waits for its thread. Lines it made that the
   // box has not shown yet are dropped. Never waits long: the run never waits for this thread.

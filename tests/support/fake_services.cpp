@@ -123,6 +123,16 @@ std::optional<std::thread> FakeServices::StartThread(std::function<void()> body)
   return std::thread(std::move(body));
 }
 
+bool FakeServices::Grant(std::size_t bytes) {
+  if (!listGrantsLeft) return true;
+  if (*listGrantsLeft == 0) {
+    refusedGrants.push_back(bytes);
+    return false;
+  }
+  --*listGrantsLeft;
+  return true;
+}
+
 std::vector<std::string> FakeServices::OpenPaths() const {
   std::vector<std::string> paths;
   for (const auto& [id, file] : open_) paths.push_back(file.path);

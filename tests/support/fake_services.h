@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "columns/list_memory.h"
 #include "platform/services.h"
 
 namespace wc::testing {
@@ -20,9 +21,12 @@ struct ShownMessage {
   std::string text;
   std::string title;
   MessageKind kind;
+  bool operator==(const ShownMessage&) const = default;
 };
 
-class FakeServices : public Services {
+// Also the memory the word lists take, so that running out is one more switch: point
+// App::listMemory at the double.
+class FakeServices : public Services, public ListMemory {
  public:
   bool InitializeOle() override;
   void UninitializeOle() override;
@@ -44,6 +48,7 @@ class FakeServices : public Services {
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   std::optional<std::thread> StartThread(std::function<void()> body) override;
+  bool Grant(std::size_t bytes) override;
 
   // What happened, in order: "OleInitialize", "SetCurrentDirectory C:\\x", ...
   std::vector<std::string> log;
@@ -65,6 +70,9 @@ class FakeServices : public Services {
   std::optional<std::size_t> writeFailsAfterBytes;  // a write stops after this many bytes
   bool readFails = false;
   bool threadStartFails = false;
+  // Word-list memory: this many more requests are met, every later one is refused.
+  std::optional<std::size_t> listGrantsLeft;
+  std::vector<std::size_t> refusedGrants;  // the bytes of each refused request
 
   // Paths of the files still open, for "nothing left open" checks.
   std::vector<std::string> OpenPaths() const;

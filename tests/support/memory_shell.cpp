@@ -1,12 +1,16 @@
 #include "support/memory_shell.h"
 
+#include <algorithm>
 #include <string>
+
+#include "columns/file_drop.h"
 
 namespace wc::testing {
 
 ControlModel* MemoryShell::CreateMainWindow(EventSink& sink) {
   services_.log.push_back("CreateMainWindow");
   if (failCreate) return nullptr;
+  sink_ = &sink;
   controls = std::make_unique<MemoryControls>(sink);
   return controls.get();
 }
@@ -29,6 +33,20 @@ bool MemoryShell::AttachDropTarget(Control dropTarget, NativeWindow window) {
   }
   attached.push_back({dropTarget, window});
   return true;
+}
+
+DropEffects MemoryShell::UserDrops(Control dropTarget, const Drag& drag) {
+  const bool attachedHere = std::any_of(attached.begin(), attached.end(), [&](const Attachment& a) {
+    return a.dropTarget == dropTarget;
+  });
+  // A box without its target shows the no-drop cursor: the drop never reaches the program.
+  if (!attachedHere || sink_ == nullptr) return kDropNone;
+  const DropEffects effect =
+      ChooseDropEffect(drag.files.has_value(), drag.ctrl, drag.shift, drag.allowed);
+  if (effect == kDropNone) return effect;
+  const std::string argument = DropArgument(*drag.files);
+  sink_->Raise(WindowId::主窗口, dropTarget, Event::FileDropped, {.text = argument});
+  return effect;
 }
 
 bool MemoryShell::OpenDescriptionWindow() {

@@ -4,9 +4,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/shell.h"
+#include "columns/drop_effect.h"
 #include "support/fake_services.h"
 #include "ui/memory_controls.h"
 #include "ui/ui_dispatch.h"
@@ -24,6 +27,17 @@ class MemoryShell : public Shell {
   bool OpenDescriptionWindow() override;
   UiDispatcher& Dispatcher() override { return dispatcher; }
   bool AttachDropTarget(Control dropTarget, NativeWindow window) override;
+
+  // What the user drags over a column box: a file list, or data without one (text, a link).
+  struct Drag {
+    std::optional<std::vector<std::string>> files;
+    DropEffects allowed = kDropCopy | kDropMove | kDropLink;
+    bool ctrl = false;
+    bool shift = false;
+  };
+  // Drops it as OLE would: only a box whose target is attached takes a drop, and only with an
+  // effect; then its File dropped event runs. Returns the effect the source is told.
+  DropEffects UserDrops(Control dropTarget, const Drag& drag);
 
   bool failCreate = false;
   bool failAttach = false;  // as when OLE could not be initialised
@@ -46,6 +60,7 @@ class MemoryShell : public Shell {
 
  private:
   FakeServices& services_;
+  EventSink* sink_ = nullptr;
 };
 
 }  // namespace wc::testing
