@@ -21,8 +21,9 @@ inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// The double-byte rule, written out here apart from the program's own: a byte of 0x80 or
-// above starts a two-byte character when another byte follows it.
+// The program's double-byte rule, written out here apart from its own code: a byte of 0x80 or
+// above (not GBK's narrower lead-byte table) starts a two-byte character when another byte
+// follows it.
 inline bool StartsPair(std::string_view text, std::size_t pos) {
   return static_cast<unsigned char>(text[pos]) >= 0x80 && pos + 1 < text.size();
 }
