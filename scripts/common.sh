@@ -16,7 +16,8 @@ as_root() {
 # Debian packages the build and the tests need. xvfb only where there is no display to use.
 PACKAGES=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-          wine64 locales fonts-wqy-microhei fonts-wine xdotool xclip x11-utils imagemagick)
+          wine64 locales fonts-wqy-microhei fonts-wine xdotool xclip x11-utils imagemagick
+          clang-14 libclang-rt-14-dev)
 
 install_packages() {
   local wanted=("${PACKAGES[@]}" "$@") missing=()
@@ -56,6 +57,44 @@ test_sanitized() {
     ASAN_OPTIONS=detect_leaks=1 TSAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --preset "$preset" -j 2
   done
+}
+
+# Every fuzz target for WC_FUZZ_SECONDS (30 by default), two at a time, each from a copy of its
+# committed corpus under build/fuzz so that a run leaves the repository as it was. A crash or
+# a disagreement with a reference fails the run; its input is kept beside the target's log.
+test_fuzz() {
+  local seconds="${WC_FUZZ_SECONDS:-30}" runs="$BUILD/fuzz/runs" failed=0 corpus target
+  local -a pids=() targets=()
+  log "fuzzing each target for $seconds s"
+  cmake --preset fuzz -S "$ROOT" >/dev/null
+  cmake --build --preset fuzz -j 2
+  rm -rf "$runs"
+  for corpus in "$ROOT"/fuzz/corpus/*/; do
+    target="$(basename "$corpus")"
+    mkdir -p "$runs/$target"
+    cp -r "$corpus" "$runs/$target/corpus"
+    if [ ${#pids[@]} -ge 2 ]; then
+      fuzz_report "${targets[0]}" "${pids[0]}" "$runs" || failed=1
+      pids=("${pids[@]:1}") targets=("${targets[@]:1}")
+    fi
+    "$BUILD/fuzz/${target}_fuzz" -max_total_time="$seconds" -artifact_prefix="$runs/$target/" \
+      "$runs/$target/corpus" >"$runs/$target/log" 2>&1 &
+    pids+=($!) targets+=("$target")
+  done
+  for i in "${!pids[@]}"; do fuzz_report "${targets[$i]}" "${pids[$i]}" "$runs" || failed=1; done
+  return "$failed"
+}
+
+# Waits for one fuzz target and prints its line: the executions it made, or why it failed.
+fuzz_report() {
+  local target="$1" pid="$2" log="$3/$1/log"
+  if wait "$pid"; then
+    printf '%-18s %s\n' "$target" "$(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$log")" >&2
+    return 0
+  fi
+  tail -n 30 "$log" >&2
+  log "$target FAILED: its log and failing input are in $3/$target/"
+  return 1
 }
 
 build_windows() {
