@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <array>
+#include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "columns/drop_target_win32.h"
 #include "ui/control_model.h"
@@ -56,6 +59,12 @@ class Win32MainWindow final : public ControlModel {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(HWND from, int notification);
   void NotifyContentChanged(Control box);
+  // The one change notice of the program's own change of a box, as the box would send it.
+  void DeliverOwnNotice(Control box, HWND edit);
+  // A long text reaches its box a slice at a time; see SetText.
+  void StartFill(Control box, HWND edit, std::string_view text);
+  void FillSlices(Control box, std::optional<std::chrono::milliseconds> budget);
+  void FillSomeOfEach();
   std::optional<Control> ControlOf(HWND window) const;
 
   Win32Shell& shell_;
@@ -70,6 +79,14 @@ class Win32MainWindow final : public ControlModel {
   // While the program itself changes a box's text, the box's own change notices are not
   // the user's: exactly one notice follows the change.
   bool settingText_ = false;
+  bool deliveringOwnNotice_ = false;
+  // A text a box is still taking in: the whole of it, and how much of it the box holds.
+  // `Text` answers with the whole text meanwhile, as if the box held it already.
+  struct Fill {
+    std::string text;
+    std::size_t shown = 0;
+  };
+  std::array<std::optional<Fill>, kControlCount> fills_;
   HWND lastFocus_ = nullptr;
 };
 

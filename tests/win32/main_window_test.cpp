@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "support/recording_sink.h"
@@ -268,6 +269,88 @@ TEST_F(MainWindow, EscClosesTheWindowAsItsCloseButtonDoes) {
   // It was the program's last window: the event loop is told to end.
   EXPECT_EQ(shell_.TopLevelCount(), 0u);
   EXPECT_EQ(QuitMessagesSeen(), quitsBefore + 1);
+}
+
+// ---- a long text, as a dropped word file brings it: the box takes it in slices between the
+// user's input and painting, while the program sees the whole text at once.
+
+class LongText : public MainWindow {
+ protected:
+  LongText() {
+    char word[32];
+    for (int i = 0; i < 60000; ++i) {
+      std::snprintf(word, sizeof word, "词%06d\r\n", i);
+      text_ += word;
+    }
+  }
+  // What the box itself holds.
+  std::string Held(Control box) {
+    std::string held(static_cast<std::size_t>(GetWindowTextLengthA(Window(box))) + 1, '\0');
+    held.resize(static_cast<std::size_t>(
+        GetWindowTextA(Window(box), held.data(), static_cast<int>(held.size()))));
+    return held;
+  }
+  bool Filled(Control box, std::size_t bytes) {
+    return PumpUntil(
+        [&] { return static_cast<std::size_t>(GetWindowTextLengthA(Window(box))) >= bytes; },
+        milliseconds(120000), &shell_);
+  }
+
+  std::string text_;  // 600,000 bytes
+};
+
+TEST_F(LongText, TheProgramSeesItWholeAtOnceAndTheBoxCatchesUp) {
+  constexpr Control box = Control::编辑框_第一列;
+  controls_->SetText(box, text_);
+  EXPECT_EQ(sink_.Count(box, Event::ContentChanged), 1u);
+  EXPECT_EQ(controls_->Text(box), text_);
+  EXPECT_LT(Held(box).size(), text_.size()) << "the box took the whole text at once";
+
+  ASSERT_TRUE(Filled(box, text_.size()));
+  Pump(100);
+  EXPECT_EQ(Held(box), text_);
+  EXPECT_EQ(controls_->Text(box), text_);
+  // The slices changed nothing the user sees but the text: the caret and the view stay at
+  // the start, and no further change is reported.
+  DWORD start = 1;
+  DWORD end = 1;
+  SendMessageA(Window(box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 0u);
+  EXPECT_EQ(SendMessageA(Window(box), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_EQ(sink_.Count(box, Event::ContentChanged), 1u);
+}
+
+TEST_F(LongText, TypingWhileItArrivesChangesTheWholeText) {
+  constexpr Control box = Control::编辑框_第二列;
+  controls_->SetText(box, text_);
+  SetFocus(Window(box));
+  PostChar('x');
+  // The change reported is the user's, on the whole text, and the box holds all of it.
+  EXPECT_EQ(sink_.Count(box, Event::ContentChanged), 2u);
+  EXPECT_EQ(controls_->Text(box), "x" + text_);
+  EXPECT_EQ(Held(box), "x" + text_);
+}
+
+TEST_F(LongText, ANewTextOrAnAppendWhileItArrivesIsExact) {
+  controls_->SetText(Control::编辑框_第三列, text_);
+  controls_->SetText(Control::编辑框_第三列, "梨\r\n桃");
+  controls_->SetText(Control::编辑框_结果, text_);
+  controls_->AppendText(Control::编辑框_结果, "苹果手机\r\n");
+  EXPECT_EQ(Held(Control::编辑框_结果), text_ + "苹果手机\r\n");
+  Pump(500);
+  // Nothing of the replaced text comes after.
+  EXPECT_EQ(Held(Control::编辑框_第三列), "梨\r\n桃");
+  EXPECT_EQ(Held(Control::编辑框_结果), text_ + "苹果手机\r\n");
+}
+
+TEST_F(LongText, TheWindowClosesWhileABoxIsTakingItIn) {
+  controls_->SetText(Control::编辑框_第一列, text_);
+  PostKey(VK_ESCAPE);
+  Pump(300);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(shell_.TopLevelCount(), 0u);
 }
 
 }  // namespace
