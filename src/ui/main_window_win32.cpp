@@ -43,6 +43,12 @@ std::size_t SliceEnd(std::string_view text, std::size_t from) {
   return at;
 }
 
+// Puts `text` after the last character of an edit box.
+void AppendToEnd(HWND edit, const std::string& text) {
+  SendMessageA(edit, EM_SETSEL, kEndOfText, kEndOfText);
+  SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 int IdOf(Control c) {
   return kFirstControlId + static_cast<int>(Index(c));
 }
@@ -371,8 +377,7 @@ void Win32MainWindow::AppendText(Control box, std::string_view text) {
   if (edit == nullptr) return;
   if (fills_[Index(box)]) FillSlices(box, std::nullopt);
   settingText_ = true;
-  SendMessageA(edit, EM_SETSEL, kEndOfText, kEndOfText);
-  SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(text).c_str()));
+  AppendToEnd(edit, std::string(text));
   settingText_ = false;
   DeliverOwnNotice(box, edit);
 }
@@ -409,9 +414,7 @@ void Win32MainWindow::FillSlices(Control box, std::optional<std::chrono::millise
   const auto start = std::chrono::steady_clock::now();
   do {
     const std::size_t end = SliceEnd(fill->text, fill->shown);
-    const std::string slice = fill->text.substr(fill->shown, end - fill->shown);
-    SendMessageA(edit, EM_SETSEL, kEndOfText, kEndOfText);
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(slice.c_str()));
+    AppendToEnd(edit, fill->text.substr(fill->shown, end - fill->shown));
     fill->shown = end;
   } while (fill->shown < fill->text.size() &&
            (!budget || std::chrono::steady_clock::now() - start < *budget));

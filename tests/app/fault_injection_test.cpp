@@ -41,17 +41,6 @@ constexpr char kWordsFile[] = "C:\\Users\\me\\词语.txt";
 constexpr char kWordsText[] = "梨\r\n桃\r\n";
 constexpr char kExportFile[] = "C:\\WordCombiner\\青禾词语组合导出结果.txt";
 
-std::vector<std::string> LinesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
-       start = end + 2) {
-    lines.emplace_back(text.substr(start, end - start));
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 // The program as its start-up builds it, with the window in memory. The machine (files,
 // clipboard, failure switches) lives outside it, so the program can end and start again.
 struct Program {

@@ -23,21 +23,16 @@ std::vector<std::string> Numbered(const std::string& stem, int count) {
   return words;
 }
 
-std::vector<std::string> LinesOf(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
-       start = end + 2) {
-    lines.emplace_back(text.substr(start, end - start));
-  }
-  EXPECT_EQ(start, text.size()) << "the result does not end with a line end";
-  return lines;
+// The lines of a run's result, which ends with a line end.
+std::vector<std::string> ResultLines(std::string_view text) {
+  EXPECT_TRUE(text.empty() || text.ends_with("\r\n")) << "the result does not end with a line end";
+  return LinesOf(text);
 }
 
 std::string FirstOccurrences(std::string_view text) {
   std::set<std::string> seen;
   std::string kept;
-  for (const std::string& line : LinesOf(text)) {
+  for (const std::string& line : ResultLines(text)) {
     if (seen.insert(line).second) kept += line + "\r\n";
   }
   return kept;
@@ -121,7 +116,7 @@ TEST_P(AcceptedCounts, RunThatManyPasses) {
   Press(GetParam().text);
   EXPECT_TRUE(services.messages.empty());
   FinishRun();
-  EXPECT_EQ(LinesOf(Result()).size(), static_cast<std::size_t>(GetParam().passes));
+  EXPECT_EQ(ResultLines(Result()).size(), static_cast<std::size_t>(GetParam().passes));
   EXPECT_EQ(ui->ProgressMaximum(C::进度条1), GetParam().passes);
   EXPECT_EQ(ui->ProgressShown(C::进度条1), GetParam().passes);
 }
@@ -225,7 +220,7 @@ TEST_F(CombineRun, ADedupRunAvoidsTheLinesOfABoxSomeoneElseChanged) {
   // The user replaces the result: the lines the run kept so far are gone, one of theirs is in.
   Type(C::编辑框_结果, "w7\r\n");
   FinishRun();
-  const std::vector<std::string> lines = LinesOf(Result());
+  const std::vector<std::string> lines = ResultLines(Result());
   EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), lines.size())
       << "a line appears twice";
   EXPECT_EQ(lines.size(), 300u) << "every word comes back once the box no longer has it";
@@ -253,10 +248,10 @@ TEST_F(CombineRun, ATickedIncludeBoxAppliesToLaterPasses) {
   SetColumns({{"a" + pad, "b" + pad}, {"X"}, {}, {}, {true, false, false, false}});
   Press("300000");
   WaitForFirstLines();
-  EXPECT_THAT(LinesOf(Result()), ::testing::Each(::testing::Not(::testing::HasSubstr("X"))));
+  EXPECT_THAT(ResultLines(Result()), ::testing::Each(::testing::Not(::testing::HasSubstr("X"))));
   Click(C::选择框_第二列);
   FinishRun();
-  const std::vector<std::string> lines = LinesOf(Result());
+  const std::vector<std::string> lines = ResultLines(Result());
   ASSERT_EQ(lines.size(), 300000u);
   EXPECT_THAT(lines.back(), ::testing::EndsWith("X"));
 }
@@ -323,7 +318,7 @@ TEST_F(CombineRun, ListsReplacedDuringARunAreReadWholeAndNeverAfterRelease) {
     Type(C::编辑框_第二列, JoinWords(version("/", v % 50, 2 * (v % 50) + 1)));
     shell.dispatcher.WaitAndRun(std::chrono::milliseconds(1));
   }
-  const std::vector<std::string> lines = LinesOf(Result());
+  const std::vector<std::string> lines = ResultLines(Result());
   ASSERT_EQ(lines.size(), 400000u);
   for (const std::string& line : lines) {
     int v1, i1, v2, i2;

@@ -13,6 +13,19 @@
 
 namespace wc::testing {
 
+// The lines of a box text, cut at every CR LF the straightforward way; a last line without a
+// line end is a line too.
+inline std::vector<std::string> LinesOf(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos;
+       start = end + 2) {
+    lines.emplace_back(text.substr(start, end - start));
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 struct NaiveInputs {
   NaiveInputs() = default;
   NaiveInputs(std::vector<std::string> c1, std::vector<std::string> c2, std::vector<std::string> c3,

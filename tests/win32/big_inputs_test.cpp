@@ -22,19 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// Words of one stem and a fixed number of digits, each followed by CR LF.
-std::string Words(std::string_view stem, int count, int digits) {
-  std::string text;
-  text.reserve(static_cast<std::size_t>(count) * (stem.size() + digits + 2));
-  char number[16];
-  for (int i = 0; i < count; ++i) {
-    std::snprintf(number, sizeof number, "%0*d\r\n", digits, i);
-    text += stem;
-    text += number;
-  }
-  return text;
-}
-
 double Megabytes(std::size_t bytes) {
   return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
@@ -54,12 +41,6 @@ class BigInputs : public ::testing::Test {
 
   HWND Box(Control c) const { return program_.ControlWindow(c); }
 
-  // What a paste over the whole box does: the box reports the change, as typing would.
-  void Paste(Control c, const std::string& text) {
-    SendMessageA(Box(c), EM_SETSEL, 0, -1);
-    SendMessageA(Box(c), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-  }
-
   std::size_t ResultLength() const {
     return static_cast<std::size_t>(
         SendMessageA(Box(Control::编辑框_结果), WM_GETTEXTLENGTH, 0, 0));
@@ -76,7 +57,7 @@ class BigInputs : public ::testing::Test {
   // the result's length is known, else until the box has stopped growing for a while, where
   // its batches come every few tens of milliseconds.
   std::string RunToTheEnd(const std::string& count, std::optional<std::size_t> expected = {}) {
-    Paste(Control::编辑框_输出条数, count);
+    program_.Enter(Control::编辑框_输出条数, count);
     program_.Click(Control::按钮_输出);
     const auto start = Clock::now();
     std::size_t length = 0;
@@ -137,7 +118,7 @@ class BigInputs : public ::testing::Test {
 TEST_F(BigInputs, ATwentyMegabyteFileDroppedOnAColumnFillsItWhole) {
   // 13 bytes a line: about 1.6 million words.
   constexpr int kWords = 1613000;
-  const std::string content = Words("词语", kWords, 7);
+  const std::string content = NumberedWords("词语", kWords, 7);
   ASSERT_GE(content.size(), 20u * 1000 * 1000);
   TempDirectory directory;
   const std::string path = directory.Path() + "\\大词库.txt";
@@ -165,7 +146,7 @@ TEST_F(BigInputs, ATwentyMegabyteFileDroppedOnAColumnFillsItWhole) {
 
   // The column takes part in a run: every line is one of its words, and only from its first
   // 32768, the most the draw reaches.
-  Paste(Control::编辑框_输出条数, "20000");
+  program_.Enter(Control::编辑框_输出条数, "20000");
   program_.Click(Control::按钮_输出);
   for (int i = 0; i < 3000 && ResultLength() < 20000u * 13; ++i) Sleep(20);
   const std::string result = program_.Result();
@@ -187,9 +168,9 @@ TEST_F(BigInputs, AMillionPassesWithDeduplicationOverAHundredThousandWordColumn)
   // 100,000 words in column 1 and 10 in column 2. The draw reaches the first 32768 words of a
   // column, so a million passes choose among 327,680 lines: about 312,200 come out, each once,
   // and the other passes repeat a line that 去重 must skip.
-  Paste(Control::编辑框_第一列, Words("甲", 100000, 5));
+  program_.Enter(Control::编辑框_第一列, NumberedWords("甲", 100000, 5));
   ASSERT_EQ(program_.Text(Control::标签_第一列), "100000个");
-  Paste(Control::编辑框_第二列, Words("乙", 10, 1));
+  program_.Enter(Control::编辑框_第二列, NumberedWords("乙", 10, 1));
   ASSERT_EQ(program_.Text(Control::标签_第二列), "10个");
   program_.Click(Control::选择框_第二列);
   program_.Click(Control::选择框_去重);
@@ -226,8 +207,8 @@ TEST_F(BigInputs, AMillionLineResultCopiedAndExportedWhole) {
   const auto start = Clock::now();
   // 4 bytes a line: under Wine a clipboard text of 8 MB never reaches another program, while
   // 4 MB does.
-  Paste(Control::编辑框_第一列, Words("", 10, 1));
-  Paste(Control::编辑框_第二列, Words("", 10, 1));
+  program_.Enter(Control::编辑框_第一列, NumberedWords("", 10, 1));
+  program_.Enter(Control::编辑框_第二列, NumberedWords("", 10, 1));
   program_.Click(Control::选择框_第二列);
   const std::string result = RunToTheEnd("1000000", 4000000);
   EXPECT_EQ(result.size(), 4000000u);

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "ui/controls.h"
-#include "ui/main_window_layout.h"
+#include "win32/program_driver.h"
 #include "win32/win32_support.h"
 
 namespace wc::testing {
@@ -28,54 +28,13 @@ using std::chrono::milliseconds;
 // box holds without reading it: "w123" + "x45" + CR LF.
 constexpr std::size_t kLineBytes = 9;
 
-std::string FixedWords(char stem, int count, int digits) {
-  std::string text;
-  for (int i = 0; i < count; ++i) {
-    char word[16];
-    std::snprintf(word, sizeof word, "%c%0*d\r\n", stem, digits, i);
-    text += word;
-  }
-  return text;
-}
-
-// Built step by step: GCC 12 at -O3 warns wrongly about "literal" + std::string.
-std::string Quoted(const std::string& path) {
-  std::string quoted = "\"";
-  quoted += path;
-  quoted += '"';
-  return quoted;
-}
-
-class RunningProgram {
+// WordCombiner.exe on its own, its buttons pressed through their messages.
+class CombiningProgram : public RunningProgram {
  public:
-  RunningProgram() : process_(Quoted(ProgramPath())) {
-    if (process_.Started()) {
-      main_ = WaitForWindow(process_.Id(), std::string(kMainWindow.title), milliseconds(30000));
-    }
-  }
+  CombiningProgram() : RunningProgram(ProgramPath()) {}
 
-  bool Ready() const { return main_ != nullptr; }
-  ChildProcess& Process() { return process_; }
-  HWND Main() const { return main_; }
-
-  // The main window numbers its controls from 100 in the order of the control list.
-  HWND Window(Control c) const { return GetDlgItem(main_, 100 + static_cast<int>(Index(c))); }
-
-  // Replaces what the box holds as a paste over all of it would: the box reports the change
-  // (WM_SETTEXT would not; a multi-line box sends no change notice for it).
-  void Enter(Control c, const std::string& text) {
-    SendMessageA(Window(c), EM_SETSEL, 0, -1);
-    SendMessageA(Window(c), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-  }
-  std::string Text(Control c) {
-    const auto length = static_cast<std::size_t>(SendMessageA(Window(c), WM_GETTEXTLENGTH, 0, 0));
-    std::string text(length + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(Window(c), WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
-  }
-  void Click(Control c) { SendMessageA(Window(c), BM_CLICK, 0, 0); }
+  HWND Window(Control c) const { return ControlWindow(c); }
+  void Press(Control c) { SendMessageA(Window(c), BM_CLICK, 0, 0); }
 
   // The length of the result box, and how long the window took to answer; empty when it did
   // not answer within `limit`.
@@ -95,14 +54,10 @@ class RunningProgram {
 
   // Columns 1 and 2 with words of fixed length, column 2 ticked.
   void PrepareColumns() {
-    Enter(Control::编辑框_第一列, FixedWords('w', 1000, 3));
-    Enter(Control::编辑框_第二列, FixedWords('x', 100, 2));
-    Click(Control::选择框_第二列);
+    Enter(Control::编辑框_第一列, NumberedWords("w", 1000, 3));
+    Enter(Control::编辑框_第二列, NumberedWords("x", 100, 2));
+    Press(Control::选择框_第二列);
   }
-
- private:
-  ChildProcess process_;
-  HWND main_ = nullptr;
 };
 
 std::size_t CountLines(const std::string& text) {
@@ -118,7 +73,7 @@ double Seconds(Clock::duration d) {
 // The whole run through the program's own message loop: exactly `lines` lines, the bar at its
 // end, and the window answering all the way through. Prints how long it took.
 void RunThroughTheProgram(int lines) {
-  RunningProgram program;
+  CombiningProgram program;
   ASSERT_TRUE(program.Ready()) << "the main window did not appear";
   program.PrepareColumns();
   ASSERT_EQ(program.Text(Control::标签_第一列), "1000个");
@@ -126,12 +81,12 @@ void RunThroughTheProgram(int lines) {
 
   const std::size_t expected = static_cast<std::size_t>(lines) * kLineBytes;
   const auto start = Clock::now();
-  program.Click(Control::按钮_输出);
+  program.Press(Control::按钮_输出);
   Clock::duration longest{};
   int answersDuringRun = 0;
   bool changedDuringRun = false;
   for (;;) {
-    const std::optional<RunningProgram::Answer> answer =
+    const std::optional<CombiningProgram::Answer> answer =
         program.AskResultLength(milliseconds(60000));
     ASSERT_TRUE(answer) << "the window stopped answering";
     longest = std::max(longest, answer->took);
@@ -158,7 +113,7 @@ void RunThroughTheProgram(int lines) {
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), std::min(lines, 32767));
 
   PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.Process().WaitForExit(milliseconds(30000)), 0u);
+  EXPECT_EQ(program.WaitForExit(milliseconds(30000)), 0u);
 }
 
 TEST(CombineRunInTheProgram, MoreLinesThanTheBarHolds) {
@@ -176,20 +131,20 @@ TEST(CombineRunInTheProgram, DISABLED_AMillionLines) {
 }
 
 TEST(CombineRunInTheProgramEnd, ClosingTheWindowDuringARunEndsTheProgramWithZero) {
-  RunningProgram program;
+  CombiningProgram program;
   ASSERT_TRUE(program.Ready()) << "the main window did not appear";
   program.PrepareColumns();
   program.Enter(Control::编辑框_输出条数, "2000000000");
-  program.Click(Control::按钮_输出);
+  program.Press(Control::按钮_输出);
   const auto deadline = Clock::now() + milliseconds(30000);
-  std::optional<RunningProgram::Answer> answer;
+  std::optional<CombiningProgram::Answer> answer;
   while ((answer = program.AskResultLength(milliseconds(30000))) && answer->length == 0) {
     ASSERT_LT(Clock::now(), deadline) << "the run showed no line";
     Sleep(10);
   }
   ASSERT_TRUE(answer) << "the window stopped answering";
   PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.Process().WaitForExit(milliseconds(30000)), 0u);
+  EXPECT_EQ(program.WaitForExit(milliseconds(30000)), 0u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <winioctl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -257,6 +258,11 @@ void RunningProgram::SetResult(const std::string& text) {
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void RunningProgram::Enter(Control box, const std::string& text) {
+  SendMessageA(ControlWindow(box), EM_SETSEL, 0, -1);
+  SendMessageA(ControlWindow(box), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::string RunningProgram::Text(Control c) const {
   // GetWindowText does not reach into another process's controls; the message does.
   HWND box = ControlWindow(c);
@@ -292,6 +298,18 @@ void RunningProgram::Close(HWND window) {
 
 ProgramCopy::ProgramCopy() {
   CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE);
+}
+
+std::string NumberedWords(std::string_view stem, int count, int digits) {
+  std::string text;
+  text.reserve(static_cast<std::size_t>(count) * (stem.size() + digits + 2));
+  char number[16];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(number, sizeof number, "%0*d\r\n", digits, i);
+    text += stem;
+    text += number;
+  }
+  return text;
 }
 
 std::optional<std::string> ClipboardText() {

@@ -61,6 +61,9 @@ struct ProgramCopy {
   std::string ExportFile() const { return directory.Path() + "\\" + kExportName; }
 };
 
+// `count` words of one stem and `digits` digits, numbered from 0, each followed by CR LF.
+std::string NumberedWords(std::string_view stem, int count, int digits);
+
 // What the clipboard holds as CF_TEXT, NUL included, or empty when it holds no text.
 std::optional<std::string> ClipboardText();
 
@@ -92,6 +95,9 @@ class RunningProgram {
   HWND ControlWindow(Control c) const;
 
   void SetResult(const std::string& text);
+  // Replaces what the box holds as a paste over all of it would: the box reports the change
+  // (WM_SETTEXT would not; a multi-line box sends no change notice for it).
+  void Enter(Control box, const std::string& text);
   std::string Result() const { return Text(Control::编辑框_结果); }
   // The text of an edit box or a label.
   std::string Text(Control c) const;
